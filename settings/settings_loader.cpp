@@ -1,0 +1,3 @@
+#include "settings/settings_loader.h"
+
+void loadSettings() {}

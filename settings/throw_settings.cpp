@@ -1,0 +1,3 @@
+#include "settings/throw_settings.h"
+
+ThrowSettings throwSettings;
