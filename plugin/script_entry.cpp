@@ -1,0 +1,16 @@
+#include "plugin/script_entry.h"
+
+#include "plugin/host_api.h"
+#include "throw/throw_loop.h"
+
+void scriptEntry() {
+    try {
+        runThrowLoop();
+    } catch (...) {
+        // An exception must not cross into the host's frames: a bad settings
+        // file would take the game down. The script stays alive but idle.
+        for (;;) {
+            scriptWait(0);
+        }
+    }
+}

@@ -1,0 +1,7 @@
+#include "plugin/tick_count.h"
+
+#include <windows.h>
+
+std::uint32_t tickCount() {
+    return GetTickCount();
+}
