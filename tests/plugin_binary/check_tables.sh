@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Checks what a game folder will see of Vaxo.asi: a PE32+ x86-64 DLL that
+# imports the host's eight operations by their decorated names, needs no DLL
+# beyond Windows' own, and exports nothing.
+set -euo pipefail
+objdump=$1
+plugin=$2
+tables=$("$objdump" -p "$plugin")
+failures=0
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+grep -q "file format pei-x86-64" <<<"$tables" || fail "not a PE32+ x86-64 image"
+grep -Eq "^Magic[[:space:]]+020b" <<<"$tables" || fail "optional header is not PE32+"
+grep -Eq "^[[:space:]]+DLL$" <<<"$tables" || fail "not flagged as a DLL"
+
+system_dlls="KERNEL32.dll msvcrt.dll USER32.dll ADVAPI32.dll"
+while read -r dll; do
+    case " $system_dlls ScriptHookRDR2.dll " in
+    *" $dll "*) ;;
+    *) fail "imports from $dll, which a game folder does not have" ;;
+    esac
+done < <(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$tables")
+
+host_imports=$(awk '/DLL Name: ScriptHookRDR2.dll/ {on = 1; next}
+                    on && /^[[:space:]]*$/ {exit}
+                    on && NF == 3 && $1 != "vma:" {print $3}' <<<"$tables" | sort)
+expected=$(sort <<'NAMES'
+?keyboardHandlerRegister@@YAXP6AXKGEHHHH@Z@Z
+?keyboardHandlerUnregister@@YAXP6AXKGEHHHH@Z@Z
+?nativeCall@@YAPEA_KXZ
+?nativeInit@@YAX_K@Z
+?nativePush64@@YAX_K@Z
+?scriptRegister@@YAXPEAUHINSTANCE__@@P6AXXZ@Z
+?scriptUnregister@@YAXPEAUHINSTANCE__@@@Z
+?scriptWait@@YAXK@Z
+NAMES
+)
+[ "$host_imports" = "$expected" ] ||
+    fail "host imports differ:"$'\n'"$(diff <(echo "$expected") <(echo "$host_imports"))"
+
+exported=$(awk '/^\[Ordinal\/Name Pointer\] Table/ {on = 1; next}
+                on && /^[[:space:]]*\[/ {print}
+                on && /^$/ {on = 0}' <<<"$tables")
+[ -z "$exported" ] || fail "exports functions:"$'\n'"$exported"
+
+echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
+[ "$failures" -eq 0 ]
