@@ -10,7 +10,7 @@ packages=(
 )
 
 usage() {
-    echo "usage: ./build.sh demo|test" >&2
+    echo "usage: ./build.sh demo|test|release" >&2
     exit 2
 }
 
@@ -43,6 +43,14 @@ demo() {
         build/windows/Vaxo.asi standin_host/scenarios/episode.txt
 }
 
+release() {
+    local version
+    version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows/CMakeCache.txt)
+    mkdir -p dist
+    cp "build/windows/Vaxo-$version.zip" dist/
+    echo "dist/Vaxo-$version.zip"
+}
+
 run_tests() {
     ctest --preset native
     ctest --preset windows
@@ -52,5 +60,6 @@ run_tests() {
 case "$1" in
 demo) install_missing && build && demo ;;
 test) install_missing && build && run_tests ;;
+release) install_missing && build && release ;;
 *) usage ;;
 esac
