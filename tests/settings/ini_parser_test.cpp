@@ -1,0 +1,72 @@
+#include "settings/ini/ini_parser.h"
+#include "tests/settings/file_bytes.h"
+#include "tests/settings/scratch_directory.h"
+#include "tests/settings/test_data.h"
+#include "tests/settings/test_documents.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+struct FileCase {
+    const char* input;
+    const char* expected;
+};
+
+class ParsedFile : public testing::TestWithParam<FileCase> {};
+
+} // namespace
+
+TEST_P(ParsedFile, GivesTheExpectedDocument) {
+    IniDocument document;
+    IniParser parser(testDataDirectory() / GetParam().input);
+
+    EXPECT_TRUE(parser.parse(document));
+    EXPECT_EQ(dumpDocument(document), readBytes(testDataDirectory() / GetParam().expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(DataFiles, ParsedFile,
+                         testing::Values(FileCase{"empty.ini", "empty.expected"},
+                                         FileCase{"bom_only.ini", "empty.expected"},
+                                         FileCase{"bom_header.ini", "bom_header.expected"},
+                                         FileCase{"line_ends_crlf.ini", "line_ends.expected"},
+                                         FileCase{"line_ends_lf.ini", "line_ends.expected"},
+                                         FileCase{"stray_bytes.ini", "stray_bytes.expected"},
+                                         FileCase{"sections.ini", "sections.expected"}));
+
+TEST(IniParser, AddsToWhatTheDocumentAlreadyHolds) {
+    IniDocument document = makeDocument({{"A", {{"x", "0"}}}, {"earlier", {}}});
+    IniParser parser(testDataDirectory() / "line_ends_lf.ini");
+
+    EXPECT_TRUE(parser.parse(document));
+    EXPECT_EQ(dumpDocument(document), "section \"a\"\n"
+                                      "  \"x\" = \"0\"\n"
+                                      "  \"k\" = \"1\"\n"
+                                      "  \"j\" = \"2\"\n"
+                                      "section \"earlier\"\n");
+}
+
+TEST(IniParser, ReadsItsFileOnlyOnce) {
+    IniDocument document;
+    IniParser parser(testDataDirectory() / "line_ends_lf.ini");
+    ASSERT_TRUE(parser.parse(document));
+
+    IniDocument second;
+    EXPECT_FALSE(parser.parse(second));
+    EXPECT_TRUE(second.empty());
+}
+
+TEST(IniParser, FailsWithoutTouchingTheDocumentWhenTheFileCannotBeOpened) {
+    ScratchDirectory scratch;
+    std::filesystem::create_directory("directory.ini");
+    const IniDocument before = makeDocument({{"kept", {{"k", "v"}}}});
+
+    for (const char* path : {"missing.ini", "missing/settings.ini", "directory.ini"}) {
+        IniDocument document = before;
+        IniParser parser(path);
+        EXPECT_FALSE(parser.parse(document)) << path;
+        EXPECT_EQ(dumpDocument(document), dumpDocument(before)) << path;
+    }
+}

@@ -1,0 +1,60 @@
+#include "settings/to_float.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+TEST(ToFloat, ConvertsTheNumberAtTheStartOfTheText) {
+    const float infinity = std::numeric_limits<float>::infinity();
+    const std::vector<std::pair<std::string, float>> cases = {
+        {" \t\n-2.5e1", -25.0f},
+        {"+.5", 0.5f},
+        {"1e", 1.0f},
+        {"0x1.8p1", 3.0f},
+        {"0X10", 16.0f},
+        {"0x", 0.0f},
+        {"0.1", 0.1f},
+        // Just above the midpoint of two floats; a detour through double lands on
+        // the midpoint itself and rounds down.
+        {"1.000000059604644776", std::nextafter(1.0f, 2.0f)},
+        {"3.4028235e38", std::numeric_limits<float>::max()},
+        {"inf", infinity},
+        {"-INFINITY", -infinity},
+        {"Infinite", infinity},
+    };
+    for (const auto& [text, expected] : cases) {
+        EXPECT_EQ(toFloat(text), expected) << text;
+    }
+}
+
+TEST(ToFloat, AcceptsNotANumberInAnyCase) {
+    for (const char* text : {"nan", "NaN", "-nan", "NAN(123)"}) {
+        EXPECT_TRUE(std::isnan(toFloat(text))) << text;
+    }
+}
+
+TEST(ToFloat, RejectsTextWithoutANumberAtItsStart) {
+    for (const char* text : {"", "   ", "abc", ".", "-", "e5", "x1", "in", "\xA0+1"}) {
+        try {
+            toFloat(text);
+            ADD_FAILURE() << "no exception for \"" << text << "\"";
+        } catch (const std::invalid_argument& error) {
+            EXPECT_STREQ(error.what(), "invalid stof argument");
+        }
+    }
+}
+
+TEST(ToFloat, RejectsNumbersOutsideTheRangeOfAFloat) {
+    for (const char* text : {"1e40", "-1e40", "3.5e38", "0x1p200", "1e-50"}) {
+        try {
+            toFloat(text);
+            ADD_FAILURE() << "no exception for \"" << text << "\"";
+        } catch (const std::out_of_range& error) {
+            EXPECT_STREQ(error.what(), "stof argument out of range");
+        }
+    }
+}
