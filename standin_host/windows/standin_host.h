@@ -1,0 +1,15 @@
+#pragma once
+
+// The one host instance inside ScriptHookRDR2.dll, shared by the exported
+// operations and the scenario run.
+
+#include "standin_host/host_session.h"
+#include "standin_host/windows/script_fiber.h"
+
+struct StandinHost {
+    standin::HostSession session;
+    // Set while the scenario runs the script; natives are allowed only on it.
+    ScriptFiber* scriptFiber = nullptr;
+};
+
+StandinHost& standinHost();
