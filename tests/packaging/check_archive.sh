@@ -16,7 +16,7 @@ trap 'rm -rf "$unpacked"' EXIT
 (cd "$unpacked" && cmake -E tar xf "$archive")
 
 listing=$(cd "$unpacked" && find . -type f | sort)
-expected=$(printf './Vaxo-%s/%s\n' "$version" LICENSE.txt README.txt Vaxo.asi)
+expected=$(printf "./Vaxo-$version/%s\n" LICENSE.txt README.txt Vaxo.asi)
 [ "$listing" = "$expected" ] || fail "archive holds"$'\n'"$listing"
 
 folder=$unpacked/Vaxo-$version
