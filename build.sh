@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(
-    cmake ninja-build g++ googletest libgtest-dev
+    cmake ninja-build g++ googletest libgtest-dev clang-format
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64
 )
 
