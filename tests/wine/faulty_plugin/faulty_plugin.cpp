@@ -1,0 +1,53 @@
+// A plug-in that breaks one rule of the host, chosen when it is built, so the
+// tests can show that the stand-in host catches each.
+
+#include "plugin/host_api.h"
+
+#include <cstdint>
+#include <stdexcept>
+#include <windows.h>
+
+namespace {
+
+constexpr std::uint64_t playerCharacter = 0x096275889B8E0EE0;
+constexpr std::uint64_t isCarrying = 0xA911EE21EDF69DAF;
+
+void script() {
+#if defined(FAULT_THROWS)
+    throw std::runtime_error("settings went wrong");
+#elif defined(FAULT_RETURNS)
+    scriptWait(0);
+#elif defined(FAULT_WIDE_HANDLE)
+    scriptWait(0);
+    nativeInit(playerCharacter);
+    const std::uint64_t character = nativeCall()[0];
+    nativeInit(isCarrying);
+    nativePush64(character); // the whole slot, junk and all
+    nativeCall();
+    for (;;) {
+        scriptWait(0);
+    }
+#else
+    for (;;) {
+        scriptWait(0);
+    }
+#endif
+}
+
+void onKey(std::uint32_t, std::uint16_t, std::uint8_t, std::int32_t, std::int32_t, std::int32_t,
+           std::int32_t) {}
+
+} // namespace
+
+BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) {
+        scriptRegister(module, script);
+        keyboardHandlerRegister(onKey);
+    } else if (reason == DLL_PROCESS_DETACH) {
+#if !defined(FAULT_STAYS_REGISTERED)
+        scriptUnregister(module);
+#endif
+        keyboardHandlerUnregister(onKey);
+    }
+    return TRUE;
+}
