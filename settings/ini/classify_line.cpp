@@ -6,54 +6,58 @@
 
 namespace {
 
-constexpr const char* escapedEquals = "\\=";
+constexpr auto none = std::string_view::npos;
 
-// Replaces each "\=" from left to right, resuming after the replacement.
-void replaceEscapedEquals(std::string& text, const std::string& replacement) {
-    std::size_t position = text.find(escapedEquals);
-    while (position != std::string::npos) {
-        text.replace(position, 2, replacement);
-        position = text.find(escapedEquals, position + replacement.size());
+// The first "=" that no backslash directly precedes: "\=" hides its "=".
+std::size_t findSeparator(std::string_view line) {
+    for (std::size_t position = line.find('='); position != none;
+         position = line.find('=', position + 1)) {
+        if (position == 0 || line[position - 1] != '\\') {
+            return position;
+        }
     }
+    return none;
 }
 
-bool readSectionHeader(std::string& line, ParsedLine& out) {
-    const std::size_t commentStart = line.find(';');
-    if (commentStart != std::string::npos) {
-        line.erase(commentStart);
+// Appends key with each "\=" made "=", from left to right.
+void appendUnescapedKey(std::string_view key, std::string& out) {
+    std::size_t start = 0;
+    for (std::size_t pair = key.find("\\="); pair != none; pair = key.find("\\=", start)) {
+        out.append(key.substr(start, pair - start));
+        out += '=';
+        start = pair + 2;
     }
+    out.append(key.substr(start));
+}
+
+// The cut at the first ";" holds for the rest of the classification, even when
+// the line turns out to be no header, so it is made on the caller's line.
+bool readSectionHeader(std::string_view& line, ParsedLine& out) {
+    line = line.substr(0, line.find(';'));
     const std::size_t close = line.rfind(']');
-    if (close == std::string::npos) {
+    if (close == none) {
         return false;
     }
-    out.name = line.substr(1, close - 1);
-    trimWhitespace(out.name);
+    out.name.append(trimWhitespace(line.substr(1, close - 1)));
     return true;
 }
 
-bool readAssignment(const std::string& line, ParsedLine& out) {
-    // Blanking the escaped pairs keeps positions, so the first "=" left in the
-    // scratch copy is the separator in the line itself.
-    std::string scratch = line;
-    replaceEscapedEquals(scratch, "  ");
-    const std::size_t separator = scratch.find('=');
-    if (separator == std::string::npos) {
+bool readAssignment(std::string_view line, ParsedLine& out) {
+    const std::size_t separator = findSeparator(line);
+    if (separator == none) {
         return false;
     }
-    out.name = line.substr(0, separator);
-    trimWhitespace(out.name);
-    replaceEscapedEquals(out.name, "=");
-    out.value = line.substr(separator + 1);
-    trimWhitespace(out.value);
+    appendUnescapedKey(trimWhitespace(line.substr(0, separator)), out.name);
+    out.value.append(trimWhitespace(line.substr(separator + 1)));
     return true;
 }
 
 } // namespace
 
-LineKind classifyLine(std::string line, ParsedLine& out) {
+LineKind classifyLine(std::string_view line, ParsedLine& out) {
     out.name.clear();
     out.value.clear();
-    trimWhitespace(line);
+    line = trimWhitespace(line);
     if (line.empty()) {
         return LineKind::Blank;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 enum class LineKind { Blank, Comment, SectionHeader, Assignment, Unrecognised };
 
@@ -12,5 +13,6 @@ struct ParsedLine {
 };
 
 // Judges one line of INI text (without its line break) on its own; the verdict
-// never depends on earlier lines.
-LineKind classifyLine(std::string line, ParsedLine& out);
+// never depends on earlier lines. out keeps its strings' storage from line to
+// line, so a parse does not allocate for every line.
+LineKind classifyLine(std::string_view line, ParsedLine& out);

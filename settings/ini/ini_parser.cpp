@@ -5,13 +5,35 @@
 #include <algorithm>
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <system_error>
-#include <vector>
+
+namespace {
+
+constexpr auto none = std::string_view::npos;
+
+// Appends text to line without its NUL and carriage-return bytes, which are
+// dropped wherever they stand, so the text on either side of one joins.
+void appendKeptBytes(std::string& line, std::string_view text) {
+    for (;;) {
+        const std::size_t dropped = std::min(text.find('\r'), text.find('\0'));
+        line.append(text.substr(0, dropped));
+        if (dropped == none) {
+            return;
+        }
+        text.remove_prefix(dropped + 1);
+    }
+}
+
+} // namespace
 
 IniParser::IniParser(const std::filesystem::path& path) {
     // POSIX lets a directory be opened for reading; Windows refuses, and so do we.
     std::error_code ignored;
     if (!std::filesystem::is_directory(path, ignored)) {
+        // The whole file is read at once into memory, so the stream's own buffer
+        // would only add a copy.
+        file.rdbuf()->pubsetbuf(nullptr, 0);
         file.open(path, std::ios::in | std::ios::binary);
     }
 }
@@ -23,8 +45,9 @@ bool IniParser::parse(IniDocument& document) {
     std::string currentSection;
     bool inSection = false;
     ParsedLine out;
-    for (const std::string& line : readLines()) {
-        switch (classifyLine(line, out)) {
+    const IniLines lines = readLines();
+    for (std::size_t index = 0; index < lines.size(); ++index) {
+        switch (classifyLine(lines[index], out)) {
         case LineKind::SectionHeader:
             currentSection = out.name;
             inSection = true;
@@ -44,7 +67,7 @@ bool IniParser::parse(IniDocument& document) {
     return true;
 }
 
-std::vector<std::string> IniParser::readLines() {
+IniLines IniParser::readLines() {
     file.seekg(0, std::ios::end);
     // An unseekable file reports -1; it is read as empty.
     const std::streamoff length = std::max<std::streamoff>(file.tellg(), 0);
@@ -62,20 +85,23 @@ std::vector<std::string> IniParser::readLines() {
     file.read(buffer.data(), length);
     file.close();
 
-    std::vector<std::string> lines;
+    IniLines lines;
     if (length == 0) {
         return lines;
     }
+    lines.reserveText(buffer.size());
     std::string line;
     line.reserve(50);
-    for (const char byte : buffer) {
-        if (byte == '\n') {
-            lines.push_back(line);
-            line.clear();
-        } else if (byte != '\0' && byte != '\r') {
-            line.push_back(byte);
-        }
+    // Whole stretches between line feeds go to the line at once, rather than
+    // byte by byte.
+    std::string_view rest(buffer);
+    for (std::size_t lineFeed = rest.find('\n'); lineFeed != none; lineFeed = rest.find('\n')) {
+        appendKeptBytes(line, rest.substr(0, lineFeed));
+        lines.append(line);
+        line.clear();
+        rest.remove_prefix(lineFeed + 1);
     }
-    lines.push_back(line);
+    appendKeptBytes(line, rest);
+    lines.append(line);
     return lines;
 }

@@ -1,11 +1,10 @@
 #pragma once
 
 #include "settings/ini/ini_document.h"
+#include "settings/ini/ini_lines.h"
 
 #include <filesystem>
 #include <fstream>
-#include <string>
-#include <vector>
 
 // Reads one INI file, once, into a document. No content makes it fail: lines it
 // does not recognise are skipped, and the only failure it reports is a file that
@@ -23,7 +22,7 @@ class IniParser {
     bool parse(IniDocument& document);
 
   private:
-    std::vector<std::string> readLines();
+    IniLines readLines();
 
     bool hasByteOrderMark = false;
     std::ifstream file;

@@ -2,9 +2,10 @@
 
 #include "settings/ini/normalize_key.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <functional>
 #include <string>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -18,23 +19,25 @@ template <typename Value> class OrderedKeyMap {
 
     // The reference lives until the next insertion into this map.
     Value& getOrInsert(std::string key) {
-        key = normalizeKey(std::move(key));
-        const auto found = index.find(key);
-        if (found != index.end()) {
-            return entries[found->second].second;
+        normalizeKeyInPlace(key);
+        if (2 * (entries.size() + 1) > index.size()) {
+            growIndex();
         }
-        const std::size_t position = entries.size();
-        index.emplace(key, position);
-        entries.emplace_back(std::move(key), Value{});
-        return entries[position].second;
+        std::size_t& slot = index[slotFor(key)];
+        if (slot == freeSlot) {
+            entries.emplace_back(std::move(key), Value{});
+            slot = entries.size();
+        }
+        return entries[slot - 1].second;
     }
 
     Value getCopy(std::string key) const {
-        const auto found = index.find(normalizeKey(std::move(key)));
-        if (found == index.end()) {
+        if (index.empty()) {
             return Value{};
         }
-        return entries[found->second].second;
+        normalizeKeyInPlace(key);
+        const std::size_t slot = index[slotFor(key)];
+        return slot == freeSlot ? Value{} : entries[slot - 1].second;
     }
 
     const_iterator begin() const { return entries.begin(); }
@@ -42,6 +45,35 @@ template <typename Value> class OrderedKeyMap {
     bool empty() const { return entries.empty(); }
 
   private:
+    static constexpr std::size_t freeSlot = 0;
+    static constexpr std::size_t initialRoom = 8;
+
+    // Where key's search ends: its own slot, or the free one where it belongs.
+    std::size_t slotFor(const std::string& key) const {
+        const std::size_t mask = index.size() - 1;
+        const std::size_t hash = std::hash<std::string>{}(key);
+        std::size_t slot = hash & mask;
+        while (index[slot] != freeSlot && entries[index[slot] - 1].first != key) {
+            slot = (slot + 1) & mask;
+        }
+        return slot;
+    }
+
+    // Keeps at least half the slots free, so that searches stay short. A map
+    // starts with room for the few keys a settings section usually holds.
+    void growIndex() {
+        if (index.empty()) {
+            entries.reserve(initialRoom);
+        }
+        index.assign(std::max<std::size_t>(2 * initialRoom, 2 * index.size()), freeSlot);
+        for (std::size_t position = 0; position < entries.size(); ++position) {
+            index[slotFor(entries[position].first)] = position + 1;
+        }
+    }
+
     std::vector<Entry> entries;
-    std::unordered_map<std::string, std::size_t> index;
+    // An open-addressing hash table over the keys in entries: each used slot
+    // holds an entry's position plus one, so a key is stored once and adding one
+    // allocates nothing but the table's occasional doubling.
+    std::vector<std::size_t> index;
 };

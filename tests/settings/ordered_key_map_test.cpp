@@ -52,6 +52,26 @@ TEST(OrderedKeyMap, KeepsTheOrderOfFirstInsertion) {
     EXPECT_EQ(walked, expected);
 }
 
+TEST(OrderedKeyMap, EveryKeyStaysFoundAndInPlaceWhileTheIndexGrows) {
+    constexpr int keyCount = 1000;
+    IniSection section;
+    for (int i = 0; i < keyCount; ++i) {
+        section.getOrInsert("Key " + std::to_string(i)) = std::to_string(i);
+    }
+    for (int i = 0; i < keyCount; ++i) {
+        ASSERT_EQ(section.getCopy("KEY " + std::to_string(i)), std::to_string(i));
+        section.getOrInsert(" key " + std::to_string(i)) += "!";
+    }
+
+    ASSERT_EQ(std::distance(section.begin(), section.end()), keyCount);
+    int position = 0;
+    for (const auto& [key, value] : section) {
+        EXPECT_EQ(key, "key " + std::to_string(position));
+        EXPECT_EQ(value, std::to_string(position) + "!");
+        ++position;
+    }
+}
+
 TEST(OrderedKeyMap, GetCopyOfAnAbsentKeyChangesNothingButGetOrInsertAppends) {
     IniDocument document = makeDocument({{"main", {{"k", "v"}}}});
 
