@@ -9,8 +9,11 @@ packages=(
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64
 )
 
+# Only the fuzz command needs these: clang with libFuzzer.
+measurement_packages=(clang libclang-rt-14-dev)
+
 usage() {
-    echo "usage: ./build.sh demo|test|release" >&2
+    echo "usage: ./build.sh demo|test|release|fuzz [SECONDS]" >&2
     exit 2
 }
 
@@ -56,10 +59,39 @@ run_tests() {
     ctest --preset windows
 }
 
-[ $# -eq 1 ] || usage
+# Every fuzzer for SECONDS (60 unless given) from its seed corpus, under ASan
+# and UBSan. New inputs collect in build/fuzz/corpus; an input that breaks a
+# property is kept in build/fuzz/artifacts.
+run_fuzzers() {
+    local seconds=$1
+    [[ $seconds =~ ^[1-9][0-9]*$ ]] || usage
+    cmake --preset fuzz >/dev/null
+    cmake --build --preset fuzz
+    mkdir -p build/fuzz/artifacts
+    local fuzzer
+    for fuzzer in classify_line_fuzzer ini_round_trip_fuzzer; do
+        local corpus=build/fuzz/corpus/$fuzzer log=build/fuzz/$fuzzer.log
+        mkdir -p "$corpus"
+        echo "$fuzzer, ${seconds}s:"
+        if ! "build/fuzz/fuzz/$fuzzer" -max_total_time="$seconds" -dict=fuzz/ini.dict \
+            -print_final_stats=1 -artifact_prefix="build/fuzz/artifacts/$fuzzer-" \
+            "$corpus" "fuzz/corpus/$fuzzer" >"$log" 2>&1; then
+            tail -n 30 "$log"
+            echo "$fuzzer failed: input in build/fuzz/artifacts, log in $log" >&2
+            return 1
+        fi
+        grep -E '^(Done|stat::(average_exec_per_sec|new_units_added))' "$log"
+    done
+}
+
+[ $# -eq 1 ] || { [ $# -eq 2 ] && [ "$1" = fuzz ]; } || usage
 case "$1" in
 demo) install_missing && build && demo ;;
 test) install_missing && build && run_tests ;;
 release) install_missing && build && release ;;
+fuzz)
+    packages+=("${measurement_packages[@]}")
+    install_missing && run_fuzzers "${2:-60}"
+    ;;
 *) usage ;;
 esac
