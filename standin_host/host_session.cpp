@@ -35,6 +35,7 @@ const char* smallValueName(ArgKind kind) {
 
 void HostSession::scriptRegister(ModuleHandle module, ScriptFunction script) {
     trace_.emplace_back("scriptRegister(module)");
+    ++registrationCounts_.scriptRegister;
     if (script_ != nullptr) {
         recordFault("scriptRegister was called a second time");
     }
@@ -47,6 +48,7 @@ void HostSession::scriptRegister(ModuleHandle module, ScriptFunction script) {
 
 void HostSession::scriptUnregister(ModuleHandle module) {
     trace_.emplace_back("scriptUnregister(module)");
+    ++registrationCounts_.scriptUnregister;
     if (script_ == nullptr) {
         recordFault("scriptUnregister was called with no script registered");
     } else if (module != module_) {
@@ -59,6 +61,7 @@ void HostSession::scriptUnregister(ModuleHandle module) {
 
 void HostSession::keyboardHandlerRegister(KeyboardHandler handler) {
     trace_.emplace_back("keyboardHandlerRegister(handler)");
+    ++registrationCounts_.keyboardHandlerRegister;
     if (keyboardHandler_ != nullptr) {
         recordFault("keyboardHandlerRegister was called a second time");
     }
@@ -70,6 +73,7 @@ void HostSession::keyboardHandlerRegister(KeyboardHandler handler) {
 
 void HostSession::keyboardHandlerUnregister(KeyboardHandler handler) {
     trace_.emplace_back("keyboardHandlerUnregister(handler)");
+    ++registrationCounts_.keyboardHandlerUnregister;
     if (keyboardHandler_ == nullptr) {
         recordFault("keyboardHandlerUnregister was called with no handler registered");
     } else if (handler != keyboardHandler_) {
@@ -117,6 +121,7 @@ std::uint64_t* HostSession::nativeCall() {
         }
         line = std::string(info->name) + "(" + describeArgs(*info, call) + ")";
         line += answer(*info, call);
+        call.result = resultSlots_[0];
     } else {
         recordFault("unknown native " + hashText(call.hash));
         line = "native " + hashText(call.hash) + "(";

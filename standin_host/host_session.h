@@ -39,6 +39,15 @@ struct RecordedCall {
     std::uint64_t hash = 0;
     std::vector<std::uint64_t> args; // as pushed
     std::vector<std::string> texts;  // the texts behind Text arguments, in order
+    std::uint64_t result = 0;        // result slot 0 as answered, junk included
+};
+
+// How often the plug-in called each registration operation.
+struct RegistrationCounts {
+    unsigned scriptRegister = 0;
+    unsigned keyboardHandlerRegister = 0;
+    unsigned scriptUnregister = 0;
+    unsigned keyboardHandlerUnregister = 0;
 };
 
 // The arguments of a keyboard handler call.
@@ -73,6 +82,7 @@ class HostSession {
     ScriptFunction registeredScript() const { return script_; }
     KeyboardHandler registeredKeyboardHandler() const { return keyboardHandler_; }
     ModuleHandle registeredModule() const { return module_; }
+    const RegistrationCounts& registrationCounts() const { return registrationCounts_; }
 
     // Calls the registered keyboard handler.
     void sendKey(const KeyEvent& event);
@@ -103,6 +113,7 @@ class HostSession {
     ModuleHandle module_ = nullptr;
     ScriptFunction script_ = nullptr;
     KeyboardHandler keyboardHandler_ = nullptr;
+    RegistrationCounts registrationCounts_;
 
     std::optional<RecordedCall> pending_;
     std::array<std::uint64_t, 3> resultSlots_{};
@@ -122,4 +133,5 @@ using standin::HostAnswers;
 using standin::HostSession;
 using standin::KeyEvent;
 using standin::RecordedCall;
+using standin::RegistrationCounts;
 using standin::Vector3f;

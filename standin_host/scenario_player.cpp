@@ -1,5 +1,6 @@
 #include "standin_host/scenario_player.h"
 
+#include <chrono>
 #include <utility>
 
 namespace standin {
@@ -9,7 +10,6 @@ void ScenarioPlayer::loading() {
 }
 
 void ScenarioPlayer::loaded(ModuleHandle plugin) {
-    printTrace();
     takeFaults();
     if (session_.registeredScript() == nullptr) {
         problem("the plug-in registered no script");
@@ -19,6 +19,7 @@ void ScenarioPlayer::loaded(ModuleHandle plugin) {
     if (session_.registeredKeyboardHandler() == nullptr) {
         problem("the plug-in registered no keyboard handler");
     }
+    endPhase();
 }
 
 void ScenarioPlayer::play(const Scenario& scenario, ScriptRunner& script) {
@@ -32,13 +33,22 @@ void ScenarioPlayer::play(const Scenario& scenario, ScriptRunner& script) {
             }
             ++next;
         }
+        const auto started = std::chrono::steady_clock::now();
         const ScriptRunner::Outcome outcome = script.resume();
-        printTrace();
-        session_.clearCalls();
+        const std::chrono::duration<double, std::milli> took =
+            std::chrono::steady_clock::now() - started;
         takeFaults();
+        if (audit_) {
+            tally_->timeFrame(frame, took.count());
+            if (const auto wrong = audit_->checkFrame(session_.answers, session_.calls())) {
+                problem(*wrong);
+            }
+        }
+        session_.clearCalls();
         if (outcome == ScriptRunner::Outcome::Returned) {
             problem("the script function returned; a script must keep yielding to the host");
         }
+        endPhase();
     }
 }
 
@@ -47,7 +57,6 @@ void ScenarioPlayer::unloading() {
 }
 
 void ScenarioPlayer::unloaded() {
-    printTrace();
     takeFaults();
     if (session_.registeredScript() != nullptr) {
         problem("the plug-in left its script registered");
@@ -55,9 +64,14 @@ void ScenarioPlayer::unloaded() {
     if (session_.registeredKeyboardHandler() != nullptr) {
         problem("the plug-in left its keyboard handler registered");
     }
+    endPhase();
 }
 
 void ScenarioPlayer::printTrace() {
+    if (!headingPrinted_) {
+        out_ << phase_ << '\n';
+        headingPrinted_ = true;
+    }
     for (const std::string& line : session_.takeTrace()) {
         out_ << "  " << line << '\n';
     }
@@ -65,7 +79,19 @@ void ScenarioPlayer::printTrace() {
 
 void ScenarioPlayer::startPhase(std::string phase) {
     phase_ = std::move(phase);
-    out_ << phase_ << '\n';
+    problemsBeforePhase_ = problems_.size();
+    headingPrinted_ = !quiet();
+    if (headingPrinted_) {
+        out_ << phase_ << '\n';
+    }
+}
+
+void ScenarioPlayer::endPhase() {
+    if (!quiet() || problems_.size() > problemsBeforePhase_) {
+        printTrace();
+    } else {
+        session_.takeTrace();
+    }
 }
 
 void ScenarioPlayer::problem(const std::string& sentence) {

@@ -36,11 +36,15 @@ void scriptUnregister(ModuleHandle module) {
 }
 
 void keyboardHandlerRegister(KeyboardHandler handler) {
-    standinHost().session.keyboardHandlerRegister(handler);
+    StandinHost& host = standinHost();
+    host.session.keyboardHandlerRegister(handler);
+    host.keyStorm.setHandler(host.session.registeredKeyboardHandler());
 }
 
 void keyboardHandlerUnregister(KeyboardHandler handler) {
-    standinHost().session.keyboardHandlerUnregister(handler);
+    StandinHost& host = standinHost();
+    host.session.keyboardHandlerUnregister(handler);
+    host.keyStorm.setHandler(host.session.registeredKeyboardHandler());
 }
 
 void scriptWait(std::uint32_t milliseconds) {

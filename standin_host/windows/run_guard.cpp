@@ -6,11 +6,13 @@
 #include <cstdio>
 #include <iostream>
 #include <string>
+#include <utility>
 #include <windows.h>
 
 namespace {
 
 standin::ScenarioPlayer* guardedPlayer = nullptr;
+std::string guardedCycle;
 LPTOP_LEVEL_EXCEPTION_FILTER previousFilter = nullptr;
 
 // A C++ throw that no handler catches comes here first; continuing it lets
@@ -22,7 +24,8 @@ void endRun(const std::string& what) {
     guardedPlayer->printTrace();
     std::cout.flush();
     std::fflush(stdout);
-    std::fprintf(stderr, "vaxo-sim: %s: %s\n", guardedPlayer->phase().c_str(), what.c_str());
+    std::fprintf(stderr, "vaxo-sim: %s%s: %s\n", guardedCycle.c_str(),
+                 guardedPlayer->phase().c_str(), what.c_str());
     std::fflush(stderr);
     TerminateProcess(GetCurrentProcess(), 1);
 }
@@ -45,8 +48,9 @@ LONG WINAPI onUnhandledException(EXCEPTION_POINTERS* exception) {
 
 // The C runtime (msvcrt.dll) is shared with the plug-in, so this handler
 // also sees the plug-in's abort.
-RunGuard::RunGuard(standin::ScenarioPlayer& player) {
+RunGuard::RunGuard(standin::ScenarioPlayer& player, std::string cycleName) {
     guardedPlayer = &player;
+    guardedCycle = std::move(cycleName);
     std::signal(SIGABRT, onAbort);
     previousFilter = SetUnhandledExceptionFilter(onUnhandledException);
 }

@@ -6,9 +6,12 @@
 
 #include "standin_host/scenario_player.h"
 
+#include <string>
+
 class RunGuard {
   public:
-    explicit RunGuard(standin::ScenarioPlayer& player);
+    // cycleName ("cycle 3: ", or empty) goes before the phase in the message.
+    RunGuard(standin::ScenarioPlayer& player, std::string cycleName);
     ~RunGuard();
     RunGuard(const RunGuard&) = delete;
     RunGuard& operator=(const RunGuard&) = delete;

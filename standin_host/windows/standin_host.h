@@ -4,12 +4,15 @@
 // operations and the scenario run.
 
 #include "standin_host/host_session.h"
+#include "standin_host/key_storm.h"
 #include "standin_host/windows/script_fiber.h"
 
 struct StandinHost {
     standin::HostSession session;
     // Set while the scenario runs the script; natives are allowed only on it.
     ScriptFiber* scriptFiber = nullptr;
+    // Calls the registered keyboard handler from a second thread when started.
+    standin::KeyStorm keyStorm;
 };
 
 StandinHost& standinHost();

@@ -1,11 +1,14 @@
 #include "standin_host/windows/standin_run.h"
 
+#include "standin_host/run_tally.h"
 #include "standin_host/scenario.h"
 #include "standin_host/scenario_player.h"
+#include "standin_host/windows/process_usage.h"
 #include "standin_host/windows/run_guard.h"
 #include "standin_host/windows/standin_host.h"
 #include "standin_host/windows/system_text.h"
 
+#include <chrono>
 #include <cstdio>
 #include <exception>
 #include <fcntl.h>
@@ -61,58 +64,160 @@ void* becomeHostFiber() {
     return fiber;
 }
 
-int playPlugin(const std::wstring& pluginPath, const standin::Scenario& scenario, void* hostFiber) {
+// The storm runs from before the first load to after the last unload; the
+// registrations alone decide when it reaches the plug-in.
+class StormWhileAlive {
+  public:
+    StormWhileAlive(standin::KeyStorm& storm, bool wanted) : storm_(storm) {
+        if (wanted) {
+            storm_.start();
+        }
+    }
+    ~StormWhileAlive() { storm_.stop(); }
+    StormWhileAlive(const StormWhileAlive&) = delete;
+    StormWhileAlive& operator=(const StormWhileAlive&) = delete;
+
+    std::uint64_t stop() { return storm_.stop(); }
+
+  private:
+    standin::KeyStorm& storm_;
+};
+
+struct Cycle {
+    const std::wstring& pluginPath;
+    const standin::Scenario& scenario;
+    void* hostFiber;
+    standin::RunTally* tally; // quiet runs only
+    std::string name;         // "cycle 3: " when there are several, else empty
+};
+
+// One load, play and unload. Adds the time spent playing frames to playTime.
+int playCycle(const Cycle& cycle, std::chrono::duration<double>& playTime) {
     StandinHost& host = standinHost();
     host.session.reset();
-    standin::ScenarioPlayer player(host.session, std::cout);
-    const RunGuard guard(player);
+    std::optional<standin::ScenarioPlayer> player;
+    if (cycle.tally != nullptr) {
+        player.emplace(host.session, std::cout, *cycle.tally);
+    } else {
+        player.emplace(host.session, std::cout);
+    }
+    const RunGuard guard(*player, cycle.name);
 
-    player.loading();
-    HMODULE plugin = LoadLibraryW(pluginPath.c_str());
+    player->loading();
+    HMODULE plugin = LoadLibraryW(cycle.pluginPath.c_str());
     if (plugin == nullptr) {
-        complain("cannot load the plug-in " + shown(pluginPath) + ": " +
+        complain(cycle.name + "cannot load the plug-in " + shown(cycle.pluginPath) + ": " +
                  systemErrorText(GetLastError()));
         return misbehaved;
     }
-    player.loaded(plugin);
+    player->loaded(plugin);
 
     std::optional<ScriptFiber> fiber;
-    if (player.problems().empty()) {
-        fiber.emplace(host.session.registeredScript(), hostFiber);
+    if (player->problems().empty()) {
+        fiber.emplace(host.session.registeredScript(), cycle.hostFiber);
         host.scriptFiber = &*fiber;
-        player.play(scenario, *fiber);
+        const auto started = std::chrono::steady_clock::now();
+        player->play(cycle.scenario, *fiber);
+        playTime += std::chrono::steady_clock::now() - started;
     }
 
-    player.unloading();
+    player->unloading();
     FreeLibrary(plugin);
     host.scriptFiber = nullptr;
     fiber.reset();
-    player.unloaded();
+    player->unloaded();
 
+    for (const std::string& problem : player->problems()) {
+        complain(cycle.name + problem);
+    }
+    return player->problems().empty() ? 0 : misbehaved;
+}
+
+void printRegistrations(const std::string& cycleName) {
+    const RegistrationCounts& counts = standinHost().session.registrationCounts();
+    std::cout << cycleName << "scriptRegister " << counts.scriptRegister
+              << ", keyboardHandlerRegister " << counts.keyboardHandlerRegister
+              << ", scriptUnregister " << counts.scriptUnregister << ", keyboardHandlerUnregister "
+              << counts.keyboardHandlerUnregister << '\n';
+}
+
+void printPlayTime(std::uint64_t frames, std::chrono::duration<double> playTime) {
+    const double seconds = playTime.count();
+    const double rate = seconds > 0.0 ? static_cast<double>(frames) / seconds : 0.0;
+    char text[80];
+    std::snprintf(text, sizeof text, "play time: %.3f s, %.0f frames/s", seconds, rate);
+    std::cout << text << '\n';
+}
+
+void printUsage(unsigned lastCycle, const ProcessUsage& first, const ProcessUsage& last) {
+    const auto line = [lastCycle](const char* what, std::uint64_t atFirst, std::uint64_t atLast) {
+        std::cout << what << " after cycle 1: " << atFirst << ", after cycle " << lastCycle << ": "
+                  << atLast << '\n';
+    };
+    line("handles", first.handles, last.handles);
+    line("private bytes", first.privateBytes, last.privateBytes);
+    line("heap bytes", first.heapBytes, last.heapBytes);
+}
+
+int playCycles(const StandinOptions& options, const std::wstring& pluginPath,
+               const standin::Scenario& scenario, void* hostFiber) {
+    standin::RunTally tally;
+    std::chrono::duration<double> playTime{};
+    ProcessUsage afterFirstCycle;
+    StormWhileAlive storm(standinHost().keyStorm, options.keyStorm);
+
+    int result = 0;
+    unsigned cycle = 0;
+    while (result == 0 && cycle < options.cycles) {
+        ++cycle;
+        const bool several = options.cycles > 1;
+        const std::string name = several ? "cycle " + std::to_string(cycle) + ": " : "";
+        if (several && !options.quiet) {
+            std::cout << "cycle " << cycle << '\n';
+        }
+        result = playCycle(
+            {pluginPath, scenario, hostFiber, options.quiet ? &tally : nullptr, name}, playTime);
+        if (options.quiet) {
+            printRegistrations(several ? name : "");
+        }
+        if (cycle == 1) {
+            afterFirstCycle = currentProcessUsage();
+        }
+    }
+    const ProcessUsage afterLastCycle = currentProcessUsage();
+    const std::uint64_t keyEvents = storm.stop();
+
+    if (options.quiet) {
+        standin::printTally(std::cout, tally);
+        printPlayTime(tally.frames, playTime);
+    }
+    if (options.keyStorm) {
+        std::cout << "key events from a second thread: " << keyEvents << '\n';
+    }
+    if (options.cycles > 1) {
+        printUsage(cycle, afterFirstCycle, afterLastCycle);
+    }
     std::cout << "Vaxo.ini: " << settingsFileState() << '\n';
     std::cout.flush();
-    for (const std::string& problem : player.problems()) {
-        complain(problem);
-    }
-    return player.problems().empty() ? 0 : misbehaved;
+    return result;
 }
 
 } // namespace
 
-int standinRun(const wchar_t* workdir, const wchar_t* plugin, const wchar_t* scenarioPath) {
+int standinRun(const StandinOptions* options) {
     // The trace is compared with files kept with LF line ends.
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
     try {
-        const standin::Scenario scenario = standin::loadScenario(scenarioPath);
-        const std::wstring pluginPath = fullPathOf(plugin);
-        if (workdir != nullptr && !SetCurrentDirectoryW(workdir)) {
+        const standin::Scenario scenario = standin::loadScenario(options->scenario);
+        const std::wstring pluginPath = fullPathOf(options->plugin);
+        if (options->workdir != nullptr && !SetCurrentDirectoryW(options->workdir)) {
             complain("cannot change to the working directory " +
-                     shown(std::filesystem::path(workdir)) + ": " +
+                     shown(std::filesystem::path(options->workdir)) + ": " +
                      systemErrorText(GetLastError()));
             return unusableInput;
         }
-        return playPlugin(pluginPath, scenario, becomeHostFiber());
+        return playCycles(*options, pluginPath, scenario, becomeHostFiber());
     } catch (const standin::ScenarioError& error) {
         complain(error.what());
         return unusableInput;

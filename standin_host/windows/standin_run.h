@@ -1,10 +1,11 @@
 #pragma once
 
 // The one entry of ScriptHookRDR2.dll meant for vaxo-sim.exe: loads the
-// plug-in, plays the scenario and unloads it, printing the trace on stdout
-// and what went wrong on stderr. Returns the process exit code: 0 when all
-// went well, 1 when the plug-in could not be loaded or misbehaved, 2 when
-// the scenario or the working directory is unusable. workdir may be null.
+// plug-in, plays the scenario and unloads it, as many times as asked, printing
+// the trace (or a quiet run's tally) on stdout and what went wrong on stderr.
+// Returns the process exit code: 0 when all went well, 1 when the plug-in
+// could not be loaded or misbehaved, 2 when the scenario or the working
+// directory is unusable.
 
 #ifdef VAXO_STANDIN_DLL
 #define VAXO_STANDIN_API __declspec(dllexport)
@@ -12,5 +13,16 @@
 #define VAXO_STANDIN_API __declspec(dllimport)
 #endif
 
-extern "C" VAXO_STANDIN_API int standinRun(const wchar_t* workdir, const wchar_t* plugin,
-                                           const wchar_t* scenario);
+struct StandinOptions {
+    const wchar_t* workdir = nullptr; // nullptr: stay where the process is
+    const wchar_t* plugin = nullptr;
+    const wchar_t* scenario = nullptr;
+    // Load, play and unload this many times in one process.
+    unsigned cycles = 1;
+    // Check and count the frames instead of printing them.
+    bool quiet = false;
+    // A second thread calls the registered keyboard handler meanwhile.
+    bool keyStorm = false;
+};
+
+extern "C" VAXO_STANDIN_API int standinRun(const StandinOptions* options);

@@ -1,21 +1,60 @@
-// vaxo-sim.exe [--workdir DIR] PLUGIN SCENARIO
+// vaxo-sim.exe [--workdir DIR] [--cycles N] [--quiet] [--key-storm] PLUGIN SCENARIO
 // Loads PLUGIN into the stand-in script-hook host and plays SCENARIO.
 
 #include "standin_host/windows/standin_run.h"
 
 #include <cstdio>
 #include <cwchar>
+#include <cwctype>
+
+namespace {
+
+constexpr int badCommandLine = 2;
+
+// A whole number from 1 to 1,000,000, or 0.
+unsigned cycleCount(const wchar_t* text) {
+    constexpr unsigned long most = 1000000;
+    wchar_t* end = nullptr;
+    const unsigned long count = std::wcstoul(text, &end, 10);
+    const bool whole = std::iswdigit(static_cast<wint_t>(text[0])) && *end == L'\0';
+    return whole && count >= 1 && count <= most ? static_cast<unsigned>(count) : 0;
+}
+
+int usage() {
+    std::fputs("usage: vaxo-sim [--workdir DIR] [--cycles N] [--quiet] [--key-storm] PLUGIN "
+               "SCENARIO\n",
+               stderr);
+    return badCommandLine;
+}
+
+} // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    const wchar_t* workdir = nullptr;
-    int first = 1;
-    if (argc > 2 && std::wcscmp(argv[1], L"--workdir") == 0) {
-        workdir = argv[2];
-        first = 3;
+    StandinOptions options;
+    int next = 1;
+    for (; next < argc && std::wcsncmp(argv[next], L"--", 2) == 0; ++next) {
+        const wchar_t* option = argv[next];
+        const bool hasValue = next + 1 < argc;
+        if (std::wcscmp(option, L"--workdir") == 0 && hasValue) {
+            options.workdir = argv[++next];
+        } else if (std::wcscmp(option, L"--cycles") == 0 && hasValue) {
+            options.cycles = cycleCount(argv[++next]);
+            if (options.cycles == 0) {
+                std::fputs("vaxo-sim: --cycles wants a whole number from 1 to 1000000\n", stderr);
+                return badCommandLine;
+            }
+        } else if (std::wcscmp(option, L"--quiet") == 0) {
+            options.quiet = true;
+        } else if (std::wcscmp(option, L"--key-storm") == 0) {
+            options.keyStorm = true;
+        } else {
+            return usage();
+        }
     }
-    if (argc - first != 2) {
-        std::fputs("usage: vaxo-sim [--workdir DIR] PLUGIN SCENARIO\n", stderr);
-        return 2;
+    if (argc - next != 2) {
+        return usage();
     }
-    return standinRun(workdir, argv[first], argv[first + 1]);
+    options.plugin = argv[next];
+    options.scenario = argv[next + 1];
+    return standinRun(&options);
 }
