@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Sets up what a fresh Debian machine lacks, builds both presets, then plays
-# the demo or runs every test.
+# the demo, runs the tests or runs the long stress tests.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -13,7 +13,7 @@ packages=(
 measurement_packages=(clang libclang-rt-14-dev)
 
 usage() {
-    echo "usage: ./build.sh demo|test|release|fuzz [SECONDS]" >&2
+    echo "usage: ./build.sh demo|test|stress|release|fuzz [SECONDS]" >&2
     exit 2
 }
 
@@ -59,6 +59,11 @@ run_tests() {
     ctest --preset windows
 }
 
+# The long fault and load runs, kept out of the plain test run.
+run_stress() {
+    ctest --preset stress
+}
+
 # Every fuzzer for SECONDS (60 unless given) from its seed corpus, under ASan
 # and UBSan. New inputs collect in build/fuzz/corpus; an input that breaks a
 # property is kept in build/fuzz/artifacts.
@@ -88,6 +93,7 @@ run_fuzzers() {
 case "$1" in
 demo) install_missing && build && demo ;;
 test) install_missing && build && run_tests ;;
+stress) install_missing && build && run_stress ;;
 release) install_missing && build && release ;;
 fuzz)
     packages+=("${measurement_packages[@]}")
