@@ -9,11 +9,14 @@ packages=(
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64
 )
 
-# Only the fuzz command needs these: clang with libFuzzer.
-measurement_packages=(clang libclang-rt-14-dev)
+# Only the fuzz and bench commands need these: clang with libFuzzer, Google
+# Benchmark, and the two INI parsers the benchmarks compare against.
+measurement_packages=(
+    clang libclang-rt-14-dev pkg-config libbenchmark-dev libinih-dev libsimpleini-dev
+)
 
 usage() {
-    echo "usage: ./build.sh demo|test|stress|release|fuzz [SECONDS]" >&2
+    echo "usage: ./build.sh demo|test|stress|release|fuzz [SECONDS]|bench" >&2
     exit 2
 }
 
@@ -89,6 +92,15 @@ run_fuzzers() {
     done
 }
 
+# Optimised, without sanitizers; the table is printed and kept as JSON.
+run_benchmarks() {
+    cmake --preset bench >/dev/null
+    cmake --build --preset bench --target vaxo_bench
+    build/bench/bench/vaxo_bench \
+        --benchmark_out=build/bench/results.json --benchmark_out_format=json
+    echo "JSON: build/bench/results.json"
+}
+
 [ $# -eq 1 ] || { [ $# -eq 2 ] && [ "$1" = fuzz ]; } || usage
 case "$1" in
 demo) install_missing && build && demo ;;
@@ -98,6 +110,10 @@ release) install_missing && build && release ;;
 fuzz)
     packages+=("${measurement_packages[@]}")
     install_missing && run_fuzzers "${2:-60}"
+    ;;
+bench)
+    packages+=("${measurement_packages[@]}")
+    install_missing && run_benchmarks
     ;;
 *) usage ;;
 esac

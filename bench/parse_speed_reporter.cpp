@@ -1,0 +1,75 @@
+#include "bench/parse_speed_reporter.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+constexpr const char* parsePrefix = "iniParse/";
+constexpr const char* ownParser = "Vaxo";
+
+std::string sizeLabel(long bytes) {
+    if (bytes >= (1 << 20)) {
+        return std::to_string(bytes >> 20) + " MiB";
+    }
+    return std::to_string(bytes >> 10) + " KiB";
+}
+
+} // namespace
+
+void ParseSpeedReporter::ReportRuns(const std::vector<Run>& runs) {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs) {
+        const std::string& name = run.run_name.function_name;
+        const auto rate = run.counters.find("bytes_per_second");
+        if (run.run_type != Run::RT_Iteration || run.error_occurred ||
+            name.rfind(parsePrefix, 0) != 0 || rate == run.counters.end()) {
+            continue;
+        }
+        const std::string parser = name.substr(std::char_traits<char>::length(parsePrefix));
+        if (std::find(parsers.begin(), parsers.end(), parser) == parsers.end()) {
+            parsers.push_back(parser);
+        }
+        speeds[std::stol(run.run_name.args)][parser] = rate->second.value;
+    }
+}
+
+void ParseSpeedReporter::Finalize() {
+    ConsoleReporter::Finalize();
+    if (speeds.empty()) {
+        return;
+    }
+    std::printf("\nINI parsing in MB/s (10^6 bytes a second); xN is %s's speed over the peer's\n",
+                ownParser);
+    std::printf("%-10s", "file");
+    for (const std::string& parser : parsers) {
+        std::printf("%12s", parser.c_str());
+    }
+    for (const std::string& parser : parsers) {
+        if (parser != ownParser) {
+            std::printf("%14s", ("vs " + parser).c_str());
+        }
+    }
+    std::printf("\n");
+    for (const auto& [size, byParser] : speeds) {
+        std::printf("%-10s", sizeLabel(size).c_str());
+        for (const std::string& parser : parsers) {
+            const auto found = byParser.find(parser);
+            std::printf("%12.1f", found == byParser.end() ? 0.0 : found->second / 1e6);
+        }
+        const auto own = byParser.find(ownParser);
+        for (const std::string& parser : parsers) {
+            const auto peer = byParser.find(parser);
+            if (parser == ownParser) {
+                continue;
+            }
+            if (own == byParser.end() || peer == byParser.end()) {
+                std::printf("%14s", "-");
+            } else {
+                std::printf("%13.2fx", own->second / peer->second);
+            }
+        }
+        std::printf("\n");
+    }
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+// The console table, plus a summary of the parsing benchmarks once all have
+// run: MB/s per parser and file size, and Vaxo's speed over each peer's.
+
+#include <benchmark/benchmark.h>
+#include <map>
+#include <string>
+#include <vector>
+
+class ParseSpeedReporter : public benchmark::ConsoleReporter {
+  public:
+    // Plain text: the table goes to logs and files as often as to a terminal.
+    ParseSpeedReporter() : ConsoleReporter(OO_Tabular) {}
+
+    void ReportRuns(const std::vector<Run>& runs) override;
+    void Finalize() override;
+
+  private:
+    // Bytes per second by file size (the benchmark's argument), then by parser.
+    std::map<long, std::map<std::string, double>> speeds;
+    std::vector<std::string> parsers;
+};
