@@ -4,8 +4,8 @@
 # that the script throws with the forces the file holds or sits the episode
 # out, and that the file is left as it was. Prints the time it took.
 #
-# Cases: fifty_megabytes ten_megabyte_line million_sections every_byte_loads
-#        every_byte_idles
+# Cases: fifty_megabytes ten_megabyte_line ten_megabyte_key million_sections
+#        every_byte_loads every_byte_idles
 set -euo pipefail
 build=$1
 case_name=$2
@@ -48,6 +48,16 @@ ten_megabyte_line)
         printf 'upForce = 8.5 '
         yes 'and a note with a\=b in it, ' | tr -d '\n' | head -c $((10 * 1024 * 1024 - 14)) || true
         printf '\r\n'
+    } >"$ini"
+    expected="force (20.0, 0.0, 8.5)"
+    ;;
+ten_megabyte_key)
+    # A line of 10 MB that is all escaped equals signs up to its separator:
+    # each pair must cost the same, however many came before it.
+    {
+        printf '[settings]\r\n'
+        yes '\=' | tr -d '\n' | head -c $((10 * 1024 * 1024 - 2)) || true
+        printf '=1\r\nforwardForce=20\r\nupForce=8.5\r\n'
     } >"$ini"
     expected="force (20.0, 0.0, 8.5)"
     ;;
