@@ -2,7 +2,7 @@
 #include "tests/fake_host/fake_host.h"
 
 #include "plugin/host_api.h"
-#include "tests/fake_host/heap_counter.h"
+#include "tests/heap_counter/heap_counter.h"
 
 HostSession& fakeHost() {
     static HostSession session;

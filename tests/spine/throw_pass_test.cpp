@@ -1,4 +1,4 @@
-#include "tests/fake_host/heap_counter.h"
+#include "tests/heap_counter/heap_counter.h"
 #include "tests/spine/spine_fixture.h"
 #include "throw/throw_loop.h"
 

@@ -1,14 +1,17 @@
-#include "bench/allocation_counter.h"
+#include "tests/heap_counter/heap_counter.h"
 
 #include <cstdlib>
 #include <new>
 
 namespace {
 
+bool counting = false;
 std::size_t allocations = 0;
 
 void* allocate(std::size_t size) {
-    ++allocations;
+    if (counting) {
+        ++allocations;
+    }
     if (void* memory = std::malloc(size == 0 ? 1 : size)) {
         return memory;
     }
@@ -17,8 +20,21 @@ void* allocate(std::size_t size) {
 
 } // namespace
 
-std::size_t allocationCount() {
+void startHeapCount() {
+    allocations = 0;
+    counting = true;
+}
+
+std::size_t stopHeapCount() {
+    counting = false;
     return allocations;
+}
+
+HeapCountPause::HeapCountPause() : wasCounting_(counting) {
+    counting = false;
+}
+HeapCountPause::~HeapCountPause() {
+    counting = wasCounting_;
 }
 
 void* operator new(std::size_t size) {
