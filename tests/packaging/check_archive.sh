@@ -2,14 +2,10 @@
 # Opens the release archive and checks that a player gets exactly the
 # plug-in as built, a readme for this version and the license.
 set -euo pipefail
+. "$(dirname "$0")/../verdict.sh"
 archive=$1
 plugin=$2
 version=$3
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
 
 unpacked=$(mktemp -d)
 trap 'rm -rf "$unpacked"' EXIT
@@ -27,5 +23,4 @@ for word in forwardforce=15.0 upforce=5.0 Install Uninstall; do
 done
 grep -q "MIT License" "$folder/LICENSE.txt" || fail "license missing"
 
-echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
-[ "$failures" -eq 0 ]
+report_verdict

@@ -3,14 +3,10 @@
 # imports the host's eight operations by their decorated names, needs no DLL
 # beyond Windows' own, and exports nothing.
 set -euo pipefail
+. "$(dirname "$0")/../verdict.sh"
 objdump=$1
 plugin=$2
 tables=$("$objdump" -p "$plugin")
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
 
 grep -q "file format pei-x86-64" <<<"$tables" || fail "not a PE32+ x86-64 image"
 grep -Eq "^Magic[[:space:]]+020b" <<<"$tables" || fail "optional header is not PE32+"
@@ -46,5 +42,4 @@ exported=$(awk '/^\[Ordinal\/Name Pointer\] Table/ {on = 1; next}
                 on && /^$/ {on = 0}' <<<"$tables")
 [ -z "$exported" ] || fail "exports functions:"$'\n'"$exported"
 
-echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
-[ "$failures" -eq 0 ]
+report_verdict

@@ -6,6 +6,7 @@
 # With CYCLES, the plug-in is loaded, plays and is unloaded that many times
 # under the same storm.
 set -euo pipefail
+. "$(dirname "$0")/../verdict.sh"
 build=$1
 frames=$2
 cycles=${3:-1}
@@ -44,11 +45,6 @@ status=0
     status=$?
 grep -v '^cycle [0-9]*: scriptRegister 1, ' "$workdir/summary" || true
 
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
 [ "$status" -eq 0 ] || fail "vaxo-sim exited with $status"
 while IFS= read -r line; do
     grep -qxF "$line" "$workdir/summary" || fail "expected '$line'"
@@ -56,5 +52,4 @@ done <"$workdir/expected"
 events=$(sed -n 's/^key events from a second thread: //p' "$workdir/summary")
 [ "${events:-0}" -gt 0 ] || fail "no key event reached the plug-in"
 
-echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
-[ "$failures" -eq 0 ]
+report_verdict

@@ -9,6 +9,7 @@
 # cycle. The same runtime takes a TLS slot a load, so one process can load the
 # plug-in about a thousand times.
 set -euo pipefail
+. "$(dirname "$0")/../verdict.sh"
 build=$1
 cycles=$2
 storm=${3:-}
@@ -28,11 +29,6 @@ status=0
     status=$?
 grep -v '^cycle ' "$summary" || true
 
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
 
 [ "$status" -eq 0 ] || fail "vaxo-sim exited with $status"
 once="scriptRegister 1, keyboardHandlerRegister 1, scriptUnregister 1, keyboardHandlerUnregister 1"
@@ -61,5 +57,4 @@ check_growth handles $((runtime_handles_per_cycle * (cycles - 1)))
 check_growth "private bytes" $((private_slack + runtime_heap_per_cycle * (cycles - 1)))
 check_growth "heap bytes" $((runtime_heap_per_cycle * (cycles - 1)))
 
-echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
-[ "$failures" -eq 0 ]
+report_verdict

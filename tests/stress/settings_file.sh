@@ -7,6 +7,7 @@
 # Cases: fifty_megabytes ten_megabyte_line ten_megabyte_key million_sections
 #        every_byte_loads every_byte_idles
 set -euo pipefail
+. "$(dirname "$0")/../verdict.sh"
 build=$1
 case_name=$2
 here=$(cd "$(dirname "$0")" && pwd)
@@ -109,11 +110,6 @@ status=0
 took=$((($(date +%s%N) - started) / 1000000))
 cat "$workdir/summary"
 
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
 [ "$status" -eq 0 ] || fail "vaxo-sim exited with $status"
 if [ "$expected" = idles ]; then
     grep -qx "natives: 0" "$workdir/summary" || fail "the script made native calls; it should idle"
@@ -126,5 +122,4 @@ fi
 
 load=$(sed -n 's/^longest frame: \(.*\) (frame 1)$/\1/p' "$workdir/summary")
 echo "$case_name: $bytes bytes, $outcome; run $took ms, settings load ${load:-not the longest frame}"
-echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
-[ "$failures" -eq 0 ]
+report_verdict

@@ -9,6 +9,7 @@
 #                    (without it, a given.ini must be left unchanged)
 #   starts           how many times the script is started in that directory
 set -euo pipefail
+. "$(dirname "$0")/../verdict.sh"
 build=$1
 case_dir=$2
 here=$(cd "$(dirname "$0")" && pwd)
@@ -20,16 +21,13 @@ trap 'rm -rf "$workdir"' EXIT
 starts=1
 [ -f "$case_dir/starts" ] && starts=$(cat "$case_dir/starts")
 
-failures=0
 for start in $(seq "$starts"); do
     if ! "$here/wine-run" "$build/vaxo-sim.exe" --workdir "$workdir" "$build/Vaxo.asi" \
         "$case_dir/scenario.txt" >"$workdir.trace"; then
-        echo "FAIL: start $start: vaxo-sim exited non-zero"
-        failures=$((failures + 1))
+        fail "start $start: vaxo-sim exited non-zero"
     fi
     if ! diff -u "$case_dir/expected.trace" "$workdir.trace"; then
-        echo "FAIL: start $start: trace differs"
-        failures=$((failures + 1))
+        fail "start $start: trace differs"
     fi
     rm -f "$workdir.trace"
 done
@@ -37,9 +35,7 @@ done
 expected_ini=$case_dir/expected.ini
 [ -f "$expected_ini" ] || expected_ini=$case_dir/given.ini
 if [ -f "$expected_ini" ] && ! cmp "$expected_ini" "$workdir/Vaxo.ini"; then
-    echo "FAIL: Vaxo.ini differs from $(basename "$expected_ini")"
-    failures=$((failures + 1))
+    fail "Vaxo.ini differs from $(basename "$expected_ini")"
 fi
 
-echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
-[ "$failures" -eq 0 ]
+report_verdict

@@ -2,6 +2,7 @@
 # Plays a faulty plug-in in the stand-in host and checks that the run fails
 # with exit code 1 and names the fault.
 set -euo pipefail
+. "$(dirname "$0")/../verdict.sh"
 build=$1
 plugin=$2
 scenario=$3
@@ -14,9 +15,7 @@ status=0
 "$here/wine-run" "$build/vaxo-sim.exe" --workdir "$workdir" "$plugin" "$scenario" \
     >/dev/null 2>"$workdir/stderr" || status=$?
 cat "$workdir/stderr"
-failures=0
-[ "$status" -eq 1 ] || { echo "FAIL: exit code $status, not 1"; failures=$((failures + 1)); }
+[ "$status" -eq 1 ] || fail "exit code $status, not 1"
 grep -qF -- "$expected" "$workdir/stderr" ||
-    { echo "FAIL: no '$expected' on stderr"; failures=$((failures + 1)); }
-echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
-[ "$failures" -eq 0 ]
+    fail "no '$expected' on stderr"
+report_verdict
