@@ -6,7 +6,7 @@ cd "$(dirname "$0")"
 
 packages=(
     cmake ninja-build g++ googletest libgtest-dev clang-format
-    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64
+    g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64 wine64
 )
 
 # Only the fuzz and bench commands need these: clang with libFuzzer, Google

@@ -1,9 +1,12 @@
-# Cross-compiles for Windows x86-64 with MinGW-w64's posix-thread compilers.
+# Cross-compiles for Windows x86-64 with MinGW-w64's win32-thread compilers.
+# The posix-thread runtime, linked statically, keeps a record and a TLS slot
+# for each thread that calls into it and never gives them back on unload: a
+# host that reloads the plug-in would run out of both.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-win32)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-win32)
 set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
 set(CMAKE_DLLTOOL x86_64-w64-mingw32-dlltool)
 set(CMAKE_OBJDUMP x86_64-w64-mingw32-objdump)

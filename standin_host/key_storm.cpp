@@ -1,5 +1,7 @@
 #include "standin_host/key_storm.h"
 
+#include <thread>
+
 namespace standin {
 namespace {
 
@@ -51,14 +53,12 @@ void KeyStorm::setHandler(KeyboardHandler handler) {
 
 void KeyStorm::start() {
     stopping_ = false;
-    thread_ = std::thread(&KeyStorm::run, this);
+    thread_.start([](void* storm) { static_cast<KeyStorm*>(storm)->run(); }, this);
 }
 
 std::uint64_t KeyStorm::stop() {
-    if (thread_.joinable()) {
-        stopping_ = true;
-        thread_.join();
-    }
+    stopping_ = true;
+    thread_.join();
     return delivered_;
 }
 

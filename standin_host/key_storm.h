@@ -9,10 +9,10 @@
 // contended, which would show in the very counts a load-cycle run compares.
 
 #include "plugin/host_api.h"
+#include "standin_host/worker_thread.h"
 
 #include <atomic>
 #include <cstdint>
-#include <thread>
 
 namespace standin {
 
@@ -41,7 +41,7 @@ class KeyStorm {
     std::atomic<int> hostWaiting_{0};
     std::atomic<bool> stopping_{false};
     std::uint64_t delivered_ = 0;
-    std::thread thread_;
+    WorkerThread thread_;
 };
 
 } // namespace standin
