@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # Checks what a game folder will see of Vaxo.asi: a PE32+ x86-64 DLL that
 # imports the host's eight operations by their decorated names, needs no DLL
-# beyond Windows' own, and exports nothing.
+# beyond Windows' own, exports nothing, and names itself to Windows with
+# CMake's project version and the license's copyright.
 set -euo pipefail
 . "$(dirname "$0")/../verdict.sh"
 objdump=$1
 plugin=$2
+read_version=$3
+version=$4
+license=$5
 tables=$("$objdump" -p "$plugin")
 
 grep -q "file format pei-x86-64" <<<"$tables" || fail "not a PE32+ x86-64 image"
@@ -41,5 +45,23 @@ exported=$(awk '/^\[Ordinal\/Name Pointer\] Table/ {on = 1; next}
                 on && /^[[:space:]]*\[/ {print}
                 on && /^$/ {on = 0}' <<<"$tables")
 [ -z "$exported" ] || fail "exports functions:"$'\n'"$exported"
+
+shown=$("$(dirname "$0")/../wine/wine-run" "$read_version" "$plugin" | tr -d '\r') ||
+    fail "Windows reads no version resource: $shown"
+description=$(sed -n 's/^FileDescription: //p' <<<"$shown")
+[ -n "$description" ] && [ "$description" != "(none)" ] || fail "no file description"
+expected=$(cat <<FIELDS
+file version: $version.0
+product version: $version.0
+FileDescription: $description
+FileVersion: $version
+LegalCopyright: $(grep -m1 '^Copyright ' "$license")
+OriginalFilename: Vaxo.asi
+ProductName: Vaxo
+ProductVersion: $version
+FIELDS
+)
+[ "$shown" = "$expected" ] ||
+    fail "version resource differs:"$'\n'"$(diff <(echo "$expected") <(echo "$shown"))"
 
 report_verdict
