@@ -6,7 +6,7 @@ cd "$(dirname "$0")"
 
 packages=(
     cmake ninja-build g++ googletest libgtest-dev clang-format
-    g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64 wine64
+    g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64 wine64 zip
 )
 
 # Only the fuzz and bench commands need these: clang with libFuzzer, Google
@@ -49,12 +49,16 @@ demo() {
         build/windows/Vaxo.asi standin_host/scenarios/episode.txt
 }
 
+# The players' archive, the symbols archive and their sums, as the build made
+# them.
 release() {
     local version
     version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows/CMakeCache.txt)
     mkdir -p dist
-    cp "build/windows/Vaxo-$version.zip" dist/
-    echo "dist/Vaxo-$version.zip"
+    cp "build/windows/Vaxo-$version.zip" "build/windows/Vaxo-$version-symbols.zip" \
+        build/windows/SHA256SUMS dist/
+    echo "dist/SHA256SUMS:"
+    cat dist/SHA256SUMS
 }
 
 run_tests() {

@@ -9,6 +9,7 @@ set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-win32)
 set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-win32)
 set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
 set(CMAKE_DLLTOOL x86_64-w64-mingw32-dlltool)
+set(CMAKE_OBJCOPY x86_64-w64-mingw32-objcopy)
 set(CMAKE_OBJDUMP x86_64-w64-mingw32-objdump)
 
 set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
