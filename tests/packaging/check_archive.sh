@@ -25,7 +25,8 @@ expected=$(printf "./Vaxo-$version/%s\n" LICENSE.txt README.txt Vaxo.asi Vaxo.as
 folder=Vaxo-$version
 cmp -s "$folder/Vaxo.asi" "$plugin" || fail "Vaxo.asi differs from the build's"
 grep -q "^Vaxo $version" "$folder/README.txt" || fail "readme does not name version $version"
-for word in forwardforce=15.0 upforce=5.0 Install Uninstall SHA256SUMS; do
+for word in forwardforce=15.0 upforce=5.0 Install Uninstall "If the prompt never appears" \
+    SHA256SUMS; do
     grep -q "$word" "$folder/README.txt" || fail "readme lacks $word"
 done
 grep -q "MIT License" "$folder/LICENSE.txt" || fail "license missing"
