@@ -106,8 +106,9 @@ int playCycle(const Cycle& cycle, std::chrono::duration<double>& playTime) {
     player->loading();
     HMODULE plugin = LoadLibraryW(cycle.pluginPath.c_str());
     if (plugin == nullptr) {
-        complain(cycle.name + "cannot load the plug-in " + shown(cycle.pluginPath) + ": " +
-                 systemErrorText(GetLastError()));
+        const std::string named = shown(cycle.pluginPath);
+        complain(cycle.name + "cannot load the plug-in " + named + ": " +
+                 systemErrorText(GetLastError(), named));
         return misbehaved;
     }
     player->loaded(plugin);
@@ -212,9 +213,9 @@ int standinRun(const StandinOptions* options) {
         const standin::Scenario scenario = standin::loadScenario(options->scenario);
         const std::wstring pluginPath = fullPathOf(options->plugin);
         if (options->workdir != nullptr && !SetCurrentDirectoryW(options->workdir)) {
-            complain("cannot change to the working directory " +
-                     shown(std::filesystem::path(options->workdir)) + ": " +
-                     systemErrorText(GetLastError()));
+            const std::string workdir = shown(std::filesystem::path(options->workdir));
+            complain("cannot change to the working directory " + workdir + ": " +
+                     systemErrorText(GetLastError(), workdir));
             return unusableInput;
         }
         return playCycles(*options, pluginPath, scenario, becomeHostFiber());

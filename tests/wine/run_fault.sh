@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Plays a faulty plug-in in the stand-in host and checks that the run fails
-# with exit code 1 and names the fault.
+# with exit code 1 and names the fault, in words with nothing left unfilled.
 set -euo pipefail
 . "$(dirname "$0")/../verdict.sh"
 build=$1
@@ -18,4 +18,5 @@ cat "$workdir/stderr"
 [ "$status" -eq 1 ] || fail "exit code $status, not 1"
 grep -qF -- "$expected" "$workdir/stderr" ||
     fail "no '$expected' on stderr"
+! grep -q '%[1-9]' "$workdir/stderr" || fail "a system text with its insert unfilled"
 report_verdict
