@@ -40,7 +40,8 @@ int wmain(int argc, wchar_t** argv) {
 
     void* found = nullptr;
     UINT length = 0;
-    if (!VerQueryValueW(block.data(), L"\\", &found, &length) || length < sizeof(VS_FIXEDFILEINFO)) {
+    if (!VerQueryValueW(block.data(), L"\\", &found, &length) ||
+        length < sizeof(VS_FIXEDFILEINFO)) {
         std::puts("no fixed file information");
         return 1;
     }
