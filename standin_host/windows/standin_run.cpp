@@ -83,13 +83,29 @@ class StormWhileAlive {
     standin::KeyStorm& storm_;
 };
 
+// The process's memory as one loaded plug-in grows it.
+struct Footprint {
+    ProcessUsage beforeLoad;
+    ProcessUsage afterAttach;
+    // The script fiber's stack is the host's, made for whatever it runs.
+    ProcessUsage afterFiber;
+    ProcessUsage afterLastFrame;
+};
+
 struct Cycle {
     const std::wstring& pluginPath;
     const standin::Scenario& scenario;
     void* hostFiber;
     standin::RunTally* tally; // quiet runs only
     std::string name;         // "cycle 3: " when there are several, else empty
+    Footprint* footprint;     // filled in when wanted
 };
+
+void noteUsage(Footprint* footprint, ProcessUsage Footprint::*moment) {
+    if (footprint != nullptr) {
+        footprint->*moment = currentProcessUsage();
+    }
+}
 
 // One load, play and unload. Adds the time spent playing frames to playTime.
 int playCycle(const Cycle& cycle, std::chrono::duration<double>& playTime) {
@@ -104,6 +120,7 @@ int playCycle(const Cycle& cycle, std::chrono::duration<double>& playTime) {
     const RunGuard guard(*player, cycle.name);
 
     player->loading();
+    noteUsage(cycle.footprint, &Footprint::beforeLoad);
     HMODULE plugin = LoadLibraryW(cycle.pluginPath.c_str());
     if (plugin == nullptr) {
         const std::string named = shown(cycle.pluginPath);
@@ -112,14 +129,17 @@ int playCycle(const Cycle& cycle, std::chrono::duration<double>& playTime) {
         return misbehaved;
     }
     player->loaded(plugin);
+    noteUsage(cycle.footprint, &Footprint::afterAttach);
 
     std::optional<ScriptFiber> fiber;
     if (player->problems().empty()) {
         fiber.emplace(host.session.registeredScript(), cycle.hostFiber);
         host.scriptFiber = &*fiber;
+        noteUsage(cycle.footprint, &Footprint::afterFiber);
         const auto started = std::chrono::steady_clock::now();
         player->play(cycle.scenario, *fiber);
         playTime += std::chrono::steady_clock::now() - started;
+        noteUsage(cycle.footprint, &Footprint::afterLastFrame);
     }
 
     player->unloading();
@@ -160,12 +180,30 @@ void printUsage(unsigned lastCycle, const ProcessUsage& first, const ProcessUsag
     line("heap bytes", first.heapBytes, last.heapBytes);
 }
 
+void printFootprint(const Footprint& footprint) {
+    const ProcessUsage& before = footprint.beforeLoad;
+    std::cout << "before the load: private bytes " << before.privateBytes << ", heap bytes "
+              << before.heapBytes << '\n';
+    const auto line = [&before](const char* moment, const ProcessUsage& now) {
+        std::cout << moment << ": private bytes +" << now.privateBytes - before.privateBytes
+                  << ", heap bytes +" << now.heapBytes - before.heapBytes << '\n';
+    };
+    line("after attach", footprint.afterAttach);
+    line("after the host made the script fiber", footprint.afterFiber);
+    line("after the last frame", footprint.afterLastFrame);
+}
+
 int playCycles(const StandinOptions& options, const std::wstring& pluginPath,
                const standin::Scenario& scenario, void* hostFiber) {
     standin::RunTally tally;
     std::chrono::duration<double> playTime{};
     ProcessUsage afterFirstCycle;
     StormWhileAlive storm(standinHost().keyStorm, options.keyStorm);
+    Footprint footprint;
+    if (options.footprint) {
+        // The first count grows the host's own heap; only later ones measure.
+        currentProcessUsage();
+    }
 
     int result = 0;
     unsigned cycle = 0;
@@ -176,8 +214,10 @@ int playCycles(const StandinOptions& options, const std::wstring& pluginPath,
         if (several && !options.quiet) {
             std::cout << "cycle " << cycle << '\n';
         }
+        Footprint* measured = options.footprint && cycle == 1 ? &footprint : nullptr;
         result = playCycle(
-            {pluginPath, scenario, hostFiber, options.quiet ? &tally : nullptr, name}, playTime);
+            {pluginPath, scenario, hostFiber, options.quiet ? &tally : nullptr, name, measured},
+            playTime);
         if (options.quiet) {
             printRegistrations(several ? name : "");
         }
@@ -197,6 +237,9 @@ int playCycles(const StandinOptions& options, const std::wstring& pluginPath,
     }
     if (options.cycles > 1) {
         printUsage(cycle, afterFirstCycle, afterLastCycle);
+    }
+    if (options.footprint) {
+        printFootprint(footprint);
     }
     std::cout << "Vaxo.ini: " << settingsFileState() << '\n';
     std::cout.flush();

@@ -23,6 +23,9 @@ struct StandinOptions {
     bool quiet = false;
     // A second thread calls the registered keyboard handler meanwhile.
     bool keyStorm = false;
+    // Print what the first cycle's load, script fiber and frames add to the
+    // process's private memory and heap.
+    bool footprint = false;
 };
 
 extern "C" VAXO_STANDIN_API int standinRun(const StandinOptions* options);

@@ -1,4 +1,5 @@
-// vaxo-sim.exe [--workdir DIR] [--cycles N] [--quiet] [--key-storm] PLUGIN SCENARIO
+// vaxo-sim.exe [--workdir DIR] [--cycles N] [--quiet] [--key-storm] [--footprint] PLUGIN
+//              SCENARIO
 // Loads PLUGIN into the stand-in script-hook host and plays SCENARIO.
 
 #include "standin_host/windows/standin_run.h"
@@ -21,8 +22,8 @@ unsigned cycleCount(const wchar_t* text) {
 }
 
 int usage() {
-    std::fputs("usage: vaxo-sim [--workdir DIR] [--cycles N] [--quiet] [--key-storm] PLUGIN "
-               "SCENARIO\n",
+    std::fputs("usage: vaxo-sim [--workdir DIR] [--cycles N] [--quiet] [--key-storm] [--footprint] "
+               "PLUGIN SCENARIO\n",
                stderr);
     return badCommandLine;
 }
@@ -47,6 +48,8 @@ int wmain(int argc, wchar_t** argv) {
             options.quiet = true;
         } else if (std::wcscmp(option, L"--key-storm") == 0) {
             options.keyStorm = true;
+        } else if (std::wcscmp(option, L"--footprint") == 0) {
+            options.footprint = true;
         } else {
             return usage();
         }
