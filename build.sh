@@ -96,13 +96,16 @@ run_fuzzers() {
     done
 }
 
-# Optimised, without sanitizers; the table is printed and kept as JSON.
+# Optimised, without sanitizers; the table is printed and kept as JSON. Then
+# the plug-in's size and what a load of it costs, under Wine.
 run_benchmarks() {
     cmake --preset bench >/dev/null
     cmake --build --preset bench --target vaxo_bench
     build/bench/bench/vaxo_bench \
         --benchmark_out=build/bench/results.json --benchmark_out_format=json
     echo "JSON: build/bench/results.json"
+    echo
+    bench/plugin_footprint.sh build/windows
 }
 
 [ $# -eq 1 ] || { [ $# -eq 2 ] && [ "$1" = fuzz ]; } || usage
@@ -117,7 +120,7 @@ fuzz)
     ;;
 bench)
     packages+=("${measurement_packages[@]}")
-    install_missing && run_benchmarks
+    install_missing && build && run_benchmarks
     ;;
 *) usage ;;
 esac

@@ -51,13 +51,12 @@ class SampleFolder {
 };
 
 IniSample writeSample(std::size_t approximateBytes) {
-    static const SampleFolder folder;
     std::string text;
     std::size_t sections = 0;
     while (text.size() < approximateBytes) {
         text += sectionText(sections++);
     }
-    IniSample sample{folder.path / ("sample-" + std::to_string(approximateBytes) + ".ini"),
+    IniSample sample{sampleFolder() / ("sample-" + std::to_string(approximateBytes) + ".ini"),
                      text.size(), sectionName(sections - 1), "Display Name",
                      displayName(sections - 1)};
     std::ofstream(sample.path, std::ios::binary) << text;
@@ -65,6 +64,11 @@ IniSample writeSample(std::size_t approximateBytes) {
 }
 
 } // namespace
+
+const std::filesystem::path& sampleFolder() {
+    static const SampleFolder folder;
+    return folder.path;
+}
 
 const IniSample& iniSample(std::size_t approximateBytes) {
     static std::map<std::size_t, IniSample> samples;

@@ -21,3 +21,6 @@ struct IniSample {
 // The sample of at least approximateBytes bytes, written on first use into a
 // temporary folder that goes when the program ends.
 const IniSample& iniSample(std::size_t approximateBytes);
+
+// That temporary folder.
+const std::filesystem::path& sampleFolder();

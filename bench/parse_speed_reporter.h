@@ -1,7 +1,8 @@
 #pragma once
 
-// The console table, plus a summary of the parsing benchmarks once all have
-// run: MB/s per parser and file size, and Vaxo's speed over each peer's.
+// The console table, plus a summary of the parsing and settings-load
+// benchmarks once all have run: MB/s per parser and file size, and Vaxo's
+// speed over each peer's.
 
 #include <benchmark/benchmark.h>
 #include <map>
