@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Checks what a game folder will see of Vaxo.asi: a PE32+ x86-64 DLL that
 # imports the host's eight operations by their decorated names, needs no DLL
-# beyond Windows' own, exports nothing, and names itself to Windows with
-# CMake's project version and the license's copyright.
+# beyond Windows' own, exports nothing, registers nothing that would outlive
+# it, and names itself to Windows with CMake's project version and the
+# license's copyright.
 set -euo pipefail
 . "$(dirname "$0")/../verdict.sh"
 objdump=$1
@@ -23,6 +24,13 @@ while read -r dll; do
     *) fail "imports from $dll, which a game folder does not have" ;;
     esac
 done < <(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$tables")
+
+# Nothing registered with a DLL that stays loaded may point into the plug-in
+# after it is gone: no exit handler with the C runtime, no fiber-local
+# storage callback with the system.
+leftovers=$(awk 'NF == 3 && $3 ~ /^(atexit|_onexit|__dllonexit|at_quick_exit|FlsAlloc)$/ {
+                     print $3 }' <<<"$tables")
+[ -z "$leftovers" ] || fail "imports what would outlive an unload: $leftovers"
 
 host_imports=$(awk '/DLL Name: ScriptHookRDR2.dll/ {on = 1; next}
                     on && /^[[:space:]]*$/ {exit}
