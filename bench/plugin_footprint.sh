@@ -62,13 +62,13 @@ done >"$workdir/runs"
 [ "$(cat "$workdir/Vaxo.ini" | wc -c)" -eq 42 ] || echo "Vaxo.ini is not the default file" >&2
 
 median() {
-    sort -n | awk '{ value[NR] = $1 } END { print value[int((NR + 1) / 2)] }'
+    sed 's/^+//' | sort -n | awk '{ value[NR] = $1 } END { print value[int((NR + 1) / 2)] }'
 }
 echo "median of $runs starts under Wine:"
 for moment in "after attach" "after the host made the script fiber" "after the last frame"; do
-    private=$(sed -n "s/^$moment: private bytes +\([0-9]*\),.*/\1/p" "$workdir/runs" | median)
-    heap=$(sed -n "s/^$moment: .*heap bytes +\([0-9]*\)$/\1/p" "$workdir/runs" | median)
-    echo "  $moment: private bytes +$private, heap bytes +$heap"
+    private=$(sed -n "s/^$moment: private bytes \([-+][0-9]*\),.*/\1/p" "$workdir/runs" | median)
+    heap=$(sed -n "s/^$moment: .*heap bytes \([-+][0-9]*\)$/\1/p" "$workdir/runs" | median)
+    printf "  %s: private bytes %+d, heap bytes %+d\n" "$moment" "$private" "$heap"
 done
 echo "  first frame: $(sed -n 's/^longest frame: \([0-9.]*\) ms (frame 1)$/\1/p' "$workdir/runs" |
     median) ms"

@@ -184,9 +184,14 @@ void printFootprint(const Footprint& footprint) {
     const ProcessUsage& before = footprint.beforeLoad;
     std::cout << "before the load: private bytes " << before.privateBytes << ", heap bytes "
               << before.heapBytes << '\n';
-    const auto line = [&before](const char* moment, const ProcessUsage& now) {
-        std::cout << moment << ": private bytes +" << now.privateBytes - before.privateBytes
-                  << ", heap bytes +" << now.heapBytes - before.heapBytes << '\n';
+    // Signed: the host's own heap may also shrink meanwhile.
+    const auto grown = [](std::uint64_t from, std::uint64_t to) {
+        return static_cast<std::int64_t>(to) - static_cast<std::int64_t>(from);
+    };
+    const auto line = [&](const char* moment, const ProcessUsage& now) {
+        std::cout << moment << ": private bytes " << std::showpos
+                  << grown(before.privateBytes, now.privateBytes) << ", heap bytes "
+                  << grown(before.heapBytes, now.heapBytes) << std::noshowpos << '\n';
     };
     line("after attach", footprint.afterAttach);
     line("after the host made the script fiber", footprint.afterFiber);
