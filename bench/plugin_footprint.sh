@@ -59,7 +59,7 @@ start >/dev/null # writes the default file
 for ((run = 0; run < runs; run++)); do
     start
 done >"$workdir/runs"
-[ "$(cat "$workdir/Vaxo.ini" | wc -c)" -eq 42 ] || echo "Vaxo.ini is not the default file" >&2
+[ "$(stat -c %s "$workdir/Vaxo.ini")" -eq 42 ] || echo "Vaxo.ini is not the default file" >&2
 
 median() {
     sed 's/^+//' | sort -n | awk '{ value[NR] = $1 } END { print value[int((NR + 1) / 2)] }'
