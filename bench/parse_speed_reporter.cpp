@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -22,7 +23,7 @@ std::string sizeLabel(long bytes) {
 
 // The parser's name when the run is one of the families', else empty.
 std::string parserOf(const std::string& name) {
-    for (const std::string family : families) {
+    for (const std::string_view family : families) {
         if (name.rfind(family, 0) == 0) {
             return name.substr(family.size());
         }
