@@ -49,14 +49,14 @@ demo() {
         build/windows/Vaxo.asi standin_host/scenarios/episode.txt
 }
 
-# The players' archive, the symbols archive and their sums, as the build made
-# them.
+# The players' archive, the symbols archive, the buildinfo and their sums, as
+# the build made them.
 release() {
     local version
     version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows/CMakeCache.txt)
     mkdir -p dist
     cp "build/windows/Vaxo-$version.zip" "build/windows/Vaxo-$version-symbols.zip" \
-        build/windows/SHA256SUMS dist/
+        "build/windows/Vaxo-$version.buildinfo" build/windows/SHA256SUMS dist/
     echo "dist/SHA256SUMS:"
     cat dist/SHA256SUMS
 }

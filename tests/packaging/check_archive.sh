@@ -4,14 +4,19 @@
 # readme for this version and the license, under Vaxo's names; that the
 # symbols archive holds at its root the debug file the plug-in names, with
 # which the README's crash-offset recipe finds a known function and its
-# source file; and that SHA256SUMS sums both archives.
+# source file; that the buildinfo names the commit, the tree's state and the
+# packages as they are, and no path of the build; and that SHA256SUMS sums
+# both archives and the buildinfo.
 set -euo pipefail
 . "$(dirname "$0")/../verdict.sh"
 archive=$1
 symbols=$2
 plugin=$3
 version=$4
-readme=$5
+source=$5
+readme=$source/README.md
+build=$(dirname "$archive")
+release=Vaxo-$version
 
 unpacked=$(mktemp -d)
 trap 'rm -rf "$unpacked"' EXIT
@@ -55,11 +60,36 @@ found=$(bash -c "$recipe" 2>&1 | sed -n 1p) || fail "the README's recipe fails"
 [[ $found == "recordKeyEvent("*") at ./plugin/key_state_table.cpp:"[0-9]* ]] ||
     fail "the README's recipe names '$found', not recordKeyEvent in plugin/key_state_table.cpp"
 
-sums=$(dirname "$archive")/SHA256SUMS
-release=Vaxo-$version
-[ "$(awk '{ print $2 }' "$sums")" = "$(printf '%s\n' "$release.zip" "$release-symbols.zip")" ] ||
-    fail "SHA256SUMS does not list exactly the two archives"
-(cd "$(dirname "$archive")" && sha256sum --check --strict --quiet SHA256SUMS) ||
-    fail "SHA256SUMS does not match the archives"
+buildinfo=$build/$release.buildinfo
+[ "$(sed -n 's/^Commit: //p' "$buildinfo")" = "$(git -C "$source" rev-parse HEAD)" ] ||
+    fail "the buildinfo names another commit than the source's HEAD"
+tree=clean
+[ -z "$(git -C "$source" --no-optional-locks status --porcelain)" ] || tree=modified
+grep -qx "Tree: $tree" "$buildinfo" || fail "the buildinfo does not call the tree $tree"
+while read -r package named; do
+    installed=$(dpkg-query -W -f='${Version}' "$package" 2>/dev/null) || installed=none
+    [ "$named" = "$installed" ] ||
+        fail "the buildinfo names $package $named, installed is $installed"
+done < <(sed -n 's/^Installed: //p' "$buildinfo")
+# Whatever package supplies a tool of the build or a file linked into the
+# plug-in must be named.
+compiler=x86_64-w64-mingw32-g++-win32
+for file in "$(command -v "$compiler")" "$("$compiler" -print-prog-name=cc1plus)" \
+    "$("$compiler" -print-file-name=libgcc.a)" "$("$compiler" -print-file-name=dllcrt2.o)" \
+    /usr/x86_64-w64-mingw32/include/windows.h "$(command -v x86_64-w64-mingw32-ld)" \
+    "$(command -v zip)" "$(command -v cmake)" "$(command -v ninja)"; do
+    package=$(dpkg -S "$(readlink -f "$file")" | cut -d : -f 1) ||
+        fail "$file comes from no package"
+    grep -q "^Installed: $package " "$buildinfo" ||
+        fail "the buildinfo does not name $package, which supplies $file"
+done
+! grep -F -e "$source" -e "$build" "$buildinfo" || fail "the buildinfo holds a path of the build"
+
+sums=$build/SHA256SUMS
+[ "$(awk '{ print $2 }' "$sums")" = \
+    "$(printf '%s\n' "$release.zip" "$release-symbols.zip" "$release.buildinfo")" ] ||
+    fail "SHA256SUMS does not list exactly the two archives and the buildinfo"
+(cd "$build" && sha256sum --check --strict --quiet SHA256SUMS) ||
+    fail "SHA256SUMS does not match the files"
 
 report_verdict

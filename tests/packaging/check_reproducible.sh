@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the release a second time, from a copy of the source at another
 # path and at a later time, and checks that it gives the very bytes the
-# first build did: the plug-in, its debug file, both archives and their sums.
+# first build did: the plug-in, its debug file, both archives, the buildinfo
+# and their sums.
 set -euo pipefail
 . "$(dirname "$0")/../verdict.sh"
 source=$1
@@ -28,7 +29,8 @@ if ! (cd "$copy" && cmake --preset windows && cmake --build --preset windows --t
     tail -n 30 "$elsewhere/log"
     fail "the second build failed"
 fi
-for file in Vaxo.asi Vaxo.asi.debug "Vaxo-$version.zip" "Vaxo-$version-symbols.zip" SHA256SUMS; do
+for file in Vaxo.asi Vaxo.asi.debug "Vaxo-$version.zip" "Vaxo-$version-symbols.zip" \
+    "Vaxo-$version.buildinfo" SHA256SUMS; do
     cmp "$build/$file" "$copy/build/windows/$file" || fail "$file differs"
 done
 
