@@ -1,8 +1,8 @@
 #pragma once
 
 // The console table, plus a summary of the parsing and settings-load
-// benchmarks once all have run: MB/s per parser and file size, and Vaxo's
-// speed over each peer's.
+// benchmarks once all have run: MB/s per parser and file size, Vaxo's speed
+// over each peer's, and the minor page faults of one parse.
 
 #include <benchmark/benchmark.h>
 #include <map>
@@ -18,7 +18,12 @@ class ParseSpeedReporter : public benchmark::ConsoleReporter {
     void Finalize() override;
 
   private:
-    // Bytes per second by file size (the benchmark's argument), then by parser.
-    std::map<long, std::map<std::string, double>> speeds;
+    struct Figures {
+        double bytesPerSecond;
+        double faultsPerParse;
+    };
+
+    // By file size (the benchmark's argument), then by parser.
+    std::map<long, std::map<std::string, Figures>> figures;
     std::vector<std::string> parsers;
 };
