@@ -1,29 +1,28 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
+#include <memory>
 #include <string_view>
-#include <vector>
 
-// The lines of a file without their line ends, stored back to back in one text,
-// so that keeping a line costs no allocation of its own.
+// A file's lines without their line ends, handed out one at a time from the
+// very buffer the file was read into. Carriage returns and NULs, dropped
+// wherever they stand, are squeezed out of each line in place, so that reading
+// the lines takes no memory beyond the file's bytes.
 class IniLines {
   public:
-    void reserveText(std::size_t bytes) { text.reserve(bytes); }
+    // No lines at all, as an empty file has.
+    IniLines() = default;
+    // The lines of text's first size bytes: one more than they hold line
+    // feeds, so at least one, even when size is 0.
+    IniLines(std::unique_ptr<char[]> text, std::size_t size);
 
-    void append(std::string_view line) {
-        text.append(line);
-        ends.push_back(text.size());
-    }
-
-    std::size_t size() const { return ends.size(); }
-
-    std::string_view operator[](std::size_t index) const {
-        const std::size_t start = index == 0 ? 0 : ends[index - 1];
-        return std::string_view(text).substr(start, ends[index] - start);
-    }
+    // Sets line to the next line and returns true, or returns false once every
+    // line has been handed out. A line lives as long as this does.
+    bool next(std::string_view& line);
 
   private:
-    std::string text;
-    std::vector<std::size_t> ends;
+    std::unique_ptr<char[]> text;
+    std::size_t size = 0;
+    std::size_t nextStart = 0;
+    bool allHandedOut = true;
 };

@@ -4,28 +4,11 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <system_error>
-
-namespace {
-
-constexpr auto none = std::string_view::npos;
-
-// Appends text to line without its NUL and carriage-return bytes, which are
-// dropped wherever they stand, so the text on either side of one joins.
-void appendKeptBytes(std::string& line, std::string_view text) {
-    for (;;) {
-        const std::size_t dropped = std::min(text.find('\r'), text.find('\0'));
-        line.append(text.substr(0, dropped));
-        if (dropped == none) {
-            return;
-        }
-        text.remove_prefix(dropped + 1);
-    }
-}
-
-} // namespace
+#include <utility>
 
 IniParser::IniParser(const std::filesystem::path& path) {
 #ifndef _WIN32
@@ -50,9 +33,9 @@ bool IniParser::parse(IniDocument& document) {
     std::string currentSection;
     bool inSection = false;
     ParsedLine out;
-    const IniLines lines = readLines();
-    for (std::size_t index = 0; index < lines.size(); ++index) {
-        switch (classifyLine(lines[index], out)) {
+    IniLines lines = readLines();
+    for (std::string_view line; lines.next(line);) {
+        switch (classifyLine(line, out)) {
         case LineKind::SectionHeader:
             currentSection = out.name;
             inSection = true;
@@ -83,30 +66,16 @@ IniLines IniParser::readLines() {
         file.read(mark, 3);
         hasByteOrderMark = mark[0] == '\xEF' && mark[1] == '\xBB' && mark[2] == '\xBF';
     }
-    // After the mark only length - 3 bytes arrive; the NULs left at the end of
-    // the buffer are dropped below like any other NUL.
-    std::string buffer(static_cast<std::size_t>(length), '\0');
+    // After the mark only length - 3 bytes arrive. The bytes that never arrive
+    // would be NULs, which the lines drop anyway, so only those that did count.
+    auto text = std::unique_ptr<char[]>(new char[static_cast<std::size_t>(length)]);
     file.seekg(hasByteOrderMark ? 3 : 0, std::ios::beg);
-    file.read(buffer.data(), length);
+    file.read(text.get(), length);
+    const auto arrived = static_cast<std::size_t>(file.gcount());
     file.close();
 
-    IniLines lines;
     if (length == 0) {
-        return lines;
+        return IniLines();
     }
-    lines.reserveText(buffer.size());
-    std::string line;
-    line.reserve(50);
-    // Whole stretches between line feeds go to the line at once, rather than
-    // byte by byte.
-    std::string_view rest(buffer);
-    for (std::size_t lineFeed = rest.find('\n'); lineFeed != none; lineFeed = rest.find('\n')) {
-        appendKeptBytes(line, rest.substr(0, lineFeed));
-        lines.append(line);
-        line.clear();
-        rest.remove_prefix(lineFeed + 1);
-    }
-    appendKeptBytes(line, rest);
-    lines.append(line);
-    return lines;
+    return IniLines(std::move(text), arrived);
 }
