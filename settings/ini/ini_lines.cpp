@@ -6,6 +6,14 @@
 
 namespace {
 
+// Where the first byte equal to wanted stands among the length bytes at start,
+// or length when none does.
+std::size_t offsetOf(char wanted, const char* start, std::size_t length) {
+    const void* const found = std::memchr(start, wanted, length);
+    return found == nullptr ? length
+                            : static_cast<std::size_t>(static_cast<const char*>(found) - start);
+}
+
 bool isDropped(char byte) {
     return byte == '\r' || byte == '\0';
 }
@@ -21,13 +29,14 @@ bool IniLines::next(std::string_view& line) {
     }
     char* const start = text.get() + nextStart;
     const std::size_t rest = size - nextStart;
-    const void* const lineFeed = std::memchr(start, '\n', rest);
-    const std::size_t length =
-        lineFeed == nullptr ? rest
-                            : static_cast<std::size_t>(static_cast<const char*>(lineFeed) - start);
-    char* const kept = std::remove_if(start, start + length, isDropped);
+    const std::size_t length = offsetOf('\n', start, rest);
+    // Most lines hold no byte to drop, or just a carriage return at their end:
+    // searching for the first is quicker than walking every byte.
+    const std::size_t carriageReturn = offsetOf('\r', start, length);
+    const std::size_t firstDropped = offsetOf('\0', start, carriageReturn);
+    char* const kept = std::remove_if(start + firstDropped, start + length, isDropped);
     line = std::string_view(start, static_cast<std::size_t>(kept - start));
     nextStart += length + 1;
-    allHandedOut = lineFeed == nullptr;
+    allHandedOut = length == rest;
     return true;
 }
