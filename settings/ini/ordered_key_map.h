@@ -46,6 +46,7 @@ template <typename Value> class OrderedKeyMap {
 
   private:
     static constexpr std::size_t freeSlot = 0;
+    static constexpr std::size_t initialRoom = 8;
 
     // Where key's search ends: its own slot, or the free one where it belongs.
     std::size_t slotFor(const std::string& key) const {
@@ -58,11 +59,13 @@ template <typename Value> class OrderedKeyMap {
         return slot;
     }
 
-    // Keeps at least half the slots free, so that searches stay short. Neither
-    // the table nor the entries start with room to spare: a file of many small
-    // sections would otherwise be held mostly as empty room.
+    // Keeps at least half the slots free, so that searches stay short. The table
+    // starts with room for the few keys a settings section usually holds, since
+    // rehashing as it doubled up from two slots would cost more than the slots
+    // do. The entries start with none: a file of many small sections would
+    // otherwise be held mostly as empty room.
     void growIndex() {
-        index.assign(std::max<std::size_t>(2, 2 * index.size()), freeSlot);
+        index.assign(std::max<std::size_t>(2 * initialRoom, 2 * index.size()), freeSlot);
         for (std::size_t position = 0; position < entries.size(); ++position) {
             index[slotFor(entries[position].first)] = position + 1;
         }
