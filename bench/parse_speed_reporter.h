@@ -2,7 +2,7 @@
 
 // The console table, plus a summary of the parsing and settings-load
 // benchmarks once all have run: MB/s per parser and file size, Vaxo's speed
-// over each peer's, and the minor page faults of one parse.
+// over each peer's, and the pages a parse touches afresh.
 
 #include <benchmark/benchmark.h>
 #include <map>
@@ -18,8 +18,12 @@ class ParseSpeedReporter : public benchmark::ConsoleReporter {
     void Finalize() override;
 
   private:
+    void printSpeeds() const;
+    void printFaults() const;
+
     struct Figures {
         double bytesPerSecond;
+        double firstParseFaults;
         double faultsPerParse;
     };
 
