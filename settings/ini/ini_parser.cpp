@@ -66,8 +66,8 @@ IniLines IniParser::readLines() {
         file.read(mark, 3);
         hasByteOrderMark = mark[0] == '\xEF' && mark[1] == '\xBB' && mark[2] == '\xBF';
     }
-    // After the mark only length - 3 bytes arrive. The bytes that never arrive
-    // would be NULs, which the lines drop anyway, so only those that did count.
+    // After the mark only length - 3 bytes arrive, and fewer if the file shrank
+    // meanwhile; the lines are made of those that did.
     auto text = std::unique_ptr<char[]>(new char[static_cast<std::size_t>(length)]);
     file.seekg(hasByteOrderMark ? 3 : 0, std::ios::beg);
     file.read(text.get(), length);
