@@ -1,19 +1,70 @@
 #include "settings/to_float.h"
 
-#include <cerrno>
-#include <cstdlib>
+#include "settings/ini/whitespace.h"
+
+#include <charconv>
+#include <cmath>
 #include <stdexcept>
+#include <string_view>
+#include <system_error>
+
+namespace {
+
+bool startsWith(std::string_view text, char byte) {
+    return !text.empty() && text.front() == byte;
+}
+
+bool isHexDigit(char byte) {
+    return (byte >= '0' && byte <= '9') || (byte >= 'a' && byte <= 'f') ||
+           (byte >= 'A' && byte <= 'F');
+}
+
+// After 0x, from_chars would also take a sign or the words inf and nan; to the C
+// grammar those make the 0 before the x the whole number.
+bool hasHexDigitsAfterPrefix(std::string_view number) {
+    return number.size() > 2 && number[0] == '0' && (number[1] == 'x' || number[1] == 'X') &&
+           (isHexDigit(number[2]) || number[2] == '.');
+}
+
+// The unsigned number at the start of text, decimal, hexadecimal after 0x, or
+// one of the words for infinity and not-a-number.
+std::errc convertUnsigned(std::string_view number, float& magnitude) {
+    const char* const end = number.data() + number.size();
+    if (hasHexDigitsAfterPrefix(number)) {
+        const auto [stop, error] =
+            std::from_chars(number.data() + 2, end, magnitude, std::chars_format::hex);
+        if (error != std::errc::invalid_argument) {
+            return error;
+        }
+        // 0x. without a digit on either side of the point.
+        magnitude = 0.0f;
+        return std::errc();
+    }
+    // from_chars takes a minus sign of its own, which would let a second sign in.
+    if (startsWith(number, '-')) {
+        return std::errc::invalid_argument;
+    }
+    return std::from_chars(number.data(), end, magnitude, std::chars_format::general).ec;
+}
+
+} // namespace
 
 float toFloat(const std::string& text) {
-    const char* const start = text.c_str();
-    char* end = nullptr;
-    errno = 0;
-    const float value = std::strtof(start, &end);
-    if (end == start) {
+    // White space after the number would end it anyway.
+    std::string_view number = trimWhitespace(std::string_view(text));
+    const bool negative = startsWith(number, '-');
+    if (negative || startsWith(number, '+')) {
+        number.remove_prefix(1);
+    }
+    float magnitude = 0.0f;
+    const std::errc error = convertUnsigned(number, magnitude);
+    if (error == std::errc::invalid_argument) {
         throw std::invalid_argument("invalid stof argument");
     }
-    if (errno == ERANGE) {
+    // A number too close to zero for a normal float is as unusable as one too
+    // large; from_chars flags only those that come out as zero.
+    if (error == std::errc::result_out_of_range || std::fpclassify(magnitude) == FP_SUBNORMAL) {
         throw std::out_of_range("stof argument out of range");
     }
-    return value;
+    return negative ? -magnitude : magnitude;
 }

@@ -17,17 +17,26 @@ TEST(ToFloat, ConvertsTheNumberAtTheStartOfTheText) {
         {"0x1.8p1", 3.0f},
         {"0X10", 16.0f},
         {"0x", 0.0f},
+        // After 0x only hex digits or a point continue the number.
+        {"-0x-1", -0.0f},
+        {"0xinf", 0.0f},
+        {"0x.p1", 0.0f},
+        {"0x.8", 0.5f},
         {"0.1", 0.1f},
         // Just above the midpoint of two floats; a detour through double lands on
         // the midpoint itself and rounds down.
         {"1.000000059604644776", std::nextafter(1.0f, 2.0f)},
         {"3.4028235e38", std::numeric_limits<float>::max()},
+        // Below the smallest normal float, but rounds up to it.
+        {"1.1754943e-38", std::numeric_limits<float>::min()},
         {"inf", infinity},
         {"-INFINITY", -infinity},
         {"Infinite", infinity},
     };
     for (const auto& [text, expected] : cases) {
-        EXPECT_EQ(toFloat(text), expected) << text;
+        const float converted = toFloat(text);
+        EXPECT_EQ(converted, expected) << text;
+        EXPECT_EQ(std::signbit(converted), std::signbit(expected)) << text;
     }
 }
 
@@ -38,7 +47,8 @@ TEST(ToFloat, AcceptsNotANumberInAnyCase) {
 }
 
 TEST(ToFloat, RejectsTextWithoutANumberAtItsStart) {
-    for (const char* text : {"", "   ", "abc", ".", "-", "e5", "x1", "in", "\xA0+1"}) {
+    for (const char* text :
+         {"", "   ", "abc", ".", "-", "e5", "x1", "in", "\xA0+1", "--1", "+-1", "-+1", "-x1"}) {
         try {
             toFloat(text);
             ADD_FAILURE() << "no exception for \"" << text << "\"";
@@ -49,7 +59,8 @@ TEST(ToFloat, RejectsTextWithoutANumberAtItsStart) {
 }
 
 TEST(ToFloat, RejectsNumbersOutsideTheRangeOfAFloat) {
-    for (const char* text : {"1e40", "-1e40", "3.5e38", "0x1p200", "1e-50"}) {
+    for (const char* text :
+         {"1e40", "-1e40", "3.5e38", "0x1p200", "1e-50", "1e-40", "0x1p-149", "-0x1p-127"}) {
         try {
             toFloat(text);
             ADD_FAILURE() << "no exception for \"" << text << "\"";
