@@ -9,6 +9,7 @@
 #include "standin_host/windows/system_text.h"
 
 #include <chrono>
+#include <clocale>
 #include <cstdio>
 #include <exception>
 #include <fcntl.h>
@@ -247,6 +248,11 @@ int playCycles(const StandinOptions& options, const std::wstring& pluginPath,
         printFootprint(footprint);
     }
     std::cout << "Vaxo.ini: " << settingsFileState() << '\n';
+    if (options.locale != nullptr) {
+        // The plug-in must have left the locale as it found it.
+        std::cout << "locale: " << std::setlocale(LC_ALL, nullptr) << ", decimal point "
+                  << std::localeconv()->decimal_point << '\n';
+    }
     std::cout.flush();
     return result;
 }
@@ -260,6 +266,11 @@ int standinRun(const StandinOptions* options) {
     try {
         const standin::Scenario scenario = standin::loadScenario(options->scenario);
         const std::wstring pluginPath = fullPathOf(options->plugin);
+        if (options->locale != nullptr && _wsetlocale(LC_ALL, options->locale) == nullptr) {
+            complain("the C runtime has no locale " +
+                     shown(std::filesystem::path(options->locale)));
+            return unusableInput;
+        }
         if (options->workdir != nullptr && !SetCurrentDirectoryW(options->workdir)) {
             const std::string workdir = shown(std::filesystem::path(options->workdir));
             complain("cannot change to the working directory " + workdir + ": " +

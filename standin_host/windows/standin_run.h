@@ -26,6 +26,9 @@ struct StandinOptions {
     // Print what the first cycle's load, script fiber and frames add to the
     // process's private memory and heap.
     bool footprint = false;
+    // The C runtime's locale, set for the whole process before the first load
+    // as another module of the game may set it; nullptr leaves it at "C".
+    const wchar_t* locale = nullptr;
 };
 
 extern "C" VAXO_STANDIN_API int standinRun(const StandinOptions* options);

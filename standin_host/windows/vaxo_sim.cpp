@@ -1,5 +1,5 @@
-// vaxo-sim.exe [--workdir DIR] [--cycles N] [--quiet] [--key-storm] [--footprint] PLUGIN
-//              SCENARIO
+// vaxo-sim.exe [--workdir DIR] [--cycles N] [--quiet] [--key-storm] [--footprint]
+//              [--locale NAME] PLUGIN SCENARIO
 // Loads PLUGIN into the stand-in script-hook host and plays SCENARIO.
 
 #include "standin_host/windows/standin_run.h"
@@ -23,7 +23,7 @@ unsigned cycleCount(const wchar_t* text) {
 
 int usage() {
     std::fputs("usage: vaxo-sim [--workdir DIR] [--cycles N] [--quiet] [--key-storm] [--footprint] "
-               "PLUGIN SCENARIO\n",
+               "[--locale NAME] PLUGIN SCENARIO\n",
                stderr);
     return badCommandLine;
 }
@@ -50,6 +50,8 @@ int wmain(int argc, wchar_t** argv) {
             options.keyStorm = true;
         } else if (std::wcscmp(option, L"--footprint") == 0) {
             options.footprint = true;
+        } else if (std::wcscmp(option, L"--locale") == 0 && hasValue) {
+            options.locale = argv[++next];
         } else {
             return usage();
         }
