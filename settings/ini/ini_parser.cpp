@@ -10,6 +10,21 @@
 #include <system_error>
 #include <utility>
 
+namespace {
+
+// UTF-8's mark, or UTF-16's in either byte order: ASCII text saved as UTF-16
+// reads as written once the mark is gone, since every NUL is dropped.
+std::size_t byteOrderMarkSizeOf(const char* start, std::size_t size) {
+    const std::string_view bytes(start, size);
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+        return 3;
+    }
+    const std::string_view firstTwo = bytes.substr(0, 2);
+    return firstTwo == "\xFF\xFE" || firstTwo == "\xFE\xFF" ? 2 : 0;
+}
+
+} // namespace
+
 IniParser::IniParser(const std::filesystem::path& path) {
 #ifndef _WIN32
     // POSIX lets a directory be opened for reading; Windows refuses, and so do
@@ -61,15 +76,15 @@ IniLines IniParser::readLines() {
     const std::streamoff length = std::max<std::streamoff>(file.tellg(), 0);
     file.seekg(0, std::ios::beg);
 
-    if (length >= 3) {
-        char mark[3] = {};
-        file.read(mark, 3);
-        hasByteOrderMark = mark[0] == '\xEF' && mark[1] == '\xBB' && mark[2] == '\xBF';
-    }
-    // After the mark only length - 3 bytes arrive, and fewer if the file shrank
+    // A file of two bytes may still be a UTF-16 mark; reading three would fail
+    // the stream.
+    char mark[3] = {};
+    file.read(mark, std::min<std::streamoff>(length, 3));
+    byteOrderMarkSize = byteOrderMarkSizeOf(mark, static_cast<std::size_t>(file.gcount()));
+    // After the mark fewer bytes arrive, and fewer still if the file shrank
     // meanwhile; the lines are made of those that did.
     auto text = std::unique_ptr<char[]>(new char[static_cast<std::size_t>(length)]);
-    file.seekg(hasByteOrderMark ? 3 : 0, std::ios::beg);
+    file.seekg(static_cast<std::streamoff>(byteOrderMarkSize), std::ios::beg);
     file.read(text.get(), length);
     const auto arrived = static_cast<std::size_t>(file.gcount());
     file.close();

@@ -3,6 +3,7 @@
 #include "settings/ini/ini_document.h"
 #include "settings/ini/ini_lines.h"
 
+#include <cstddef>
 #include <filesystem>
 #include <fstream>
 
@@ -24,6 +25,6 @@ class IniParser {
   private:
     IniLines readLines();
 
-    bool hasByteOrderMark = false;
+    std::size_t byteOrderMarkSize = 0;
     std::ifstream file;
 };

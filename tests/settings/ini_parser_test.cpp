@@ -33,6 +33,9 @@ INSTANTIATE_TEST_SUITE_P(DataFiles, ParsedFile,
                                          FileCase{"bom_header.ini", "bom_header.expected"},
                                          FileCase{"line_ends_crlf.ini", "line_ends.expected"},
                                          FileCase{"line_ends_lf.ini", "line_ends.expected"},
+                                         FileCase{"utf16le.ini", "line_ends.expected"},
+                                         FileCase{"utf16be.ini", "line_ends.expected"},
+                                         FileCase{"two_bytes.ini", "two_bytes.expected"},
                                          FileCase{"stray_bytes.ini", "stray_bytes.expected"},
                                          FileCase{"sections.ini", "sections.expected"}));
 

@@ -4,38 +4,65 @@
 #
 # A case folder holds scenario.txt and expected.trace, and optionally:
 #   given.ini        copied to Vaxo.ini before the first start
+#   given-*.ini      the same settings saved another way: each is played in a
+#                    directory of its own and must give the same trace, but
+#                    for the file's size on its last line
 #   given-directory  Vaxo.ini is made a directory instead
 #   expected.ini     the bytes Vaxo.ini must hold afterwards
-#                    (without it, a given.ini must be left unchanged)
+#                    (without it, a given file must be left unchanged)
 #   starts           how many times the script is started in that directory
+#   locale           the C runtime's locale the host sets before the load
 set -euo pipefail
 . "$(dirname "$0")/../verdict.sh"
 build=$1
 case_dir=$2
 here=$(cd "$(dirname "$0")" && pwd)
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
 
-workdir=$(mktemp -d)
-trap 'rm -rf "$workdir"' EXIT
-[ -f "$case_dir/given.ini" ] && cp "$case_dir/given.ini" "$workdir/Vaxo.ini"
-[ -f "$case_dir/given-directory" ] && mkdir "$workdir/Vaxo.ini"
 starts=1
 [ -f "$case_dir/starts" ] && starts=$(cat "$case_dir/starts")
+host_options=()
+[ -f "$case_dir/locale" ] && host_options+=(--locale "$(cat "$case_dir/locale")")
 
-for start in $(seq "$starts"); do
-    if ! "$here/wine-run" "$build/vaxo-sim.exe" --workdir "$workdir" "$build/Vaxo.asi" \
-        "$case_dir/scenario.txt" >"$workdir.trace"; then
-        fail "start $start: vaxo-sim exited non-zero"
+# play GIVEN: GIVEN is the file to start from, or empty for none.
+play() {
+    local given=$1 name=${1:+$(basename "$1"): }
+    local workdir=$scratch/${1:+$(basename "$1")}/game expected_trace=$case_dir/expected.trace
+    mkdir -p "$workdir"
+    if [ -n "$given" ]; then
+        cp "$given" "$workdir/Vaxo.ini"
+        sed "s/^Vaxo.ini: [0-9]* bytes$/Vaxo.ini: $(stat -c %s "$given") bytes/" \
+            "$expected_trace" >"$workdir.expected"
+        expected_trace=$workdir.expected
     fi
-    if ! diff -u "$case_dir/expected.trace" "$workdir.trace"; then
-        fail "start $start: trace differs"
-    fi
-    rm -f "$workdir.trace"
-done
+    [ -f "$case_dir/given-directory" ] && mkdir "$workdir/Vaxo.ini"
 
-expected_ini=$case_dir/expected.ini
-[ -f "$expected_ini" ] || expected_ini=$case_dir/given.ini
-if [ -f "$expected_ini" ] && ! cmp "$expected_ini" "$workdir/Vaxo.ini"; then
-    fail "Vaxo.ini differs from $(basename "$expected_ini")"
+    local start
+    for start in $(seq "$starts"); do
+        if ! "$here/wine-run" "$build/vaxo-sim.exe" "${host_options[@]}" --workdir "$workdir" \
+            "$build/Vaxo.asi" "$case_dir/scenario.txt" >"$workdir.trace"; then
+            fail "${name}start $start: vaxo-sim exited non-zero"
+        fi
+        if ! diff -u "$expected_trace" "$workdir.trace"; then
+            fail "${name}start $start: trace differs"
+        fi
+    done
+
+    local expected_ini=$case_dir/expected.ini
+    [ -f "$expected_ini" ] || expected_ini=$given
+    if [ -n "$expected_ini" ] && ! cmp "$expected_ini" "$workdir/Vaxo.ini"; then
+        fail "${name}Vaxo.ini differs from $(basename "$expected_ini")"
+    fi
+}
+
+givens=("$case_dir"/given*.ini)
+if [ -e "${givens[0]}" ]; then
+    for given in "${givens[@]}"; do
+        play "$given"
+    done
+else
+    play ""
 fi
 
 report_verdict
