@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Extracts the release archives as a player would, into a game folder, and
 # checks that the player gets at its root exactly the plug-in as built, a
-# readme for this version and the license, under Vaxo's names; that the
-# symbols archive holds at its root the debug file the plug-in names, with
-# which the README's crash-offset recipe finds a known function and its
-# source file; that the buildinfo names the commit, the tree's state and the
-# packages as they are, and no path of the build; and that SHA256SUMS sums
-# both archives and the buildinfo.
+# readme for this version and the license, under Vaxo's names and with
+# Windows line ends; that the symbols archive holds at its root the debug
+# file the plug-in names, with which the README's crash-offset recipe finds a
+# known function and its source file; that the buildinfo names the commit,
+# the tree's state and the packages as they are, and no path of the build;
+# and that SHA256SUMS sums both archives and the buildinfo.
 set -euo pipefail
 . "$(dirname "$0")/../verdict.sh"
 archive=$1
@@ -39,6 +39,9 @@ for word in forwardforce=15.0 upforce=5.0 Install Uninstall "If the prompt never
     grep -q "$word" game/Vaxo-README.txt || fail "readme lacks $word"
 done
 grep -q "MIT License" game/Vaxo-LICENSE.txt || fail "license missing"
+for text in game/*.txt; do
+    ! grep -qv $'\r$' "$text" || fail "$(basename "$text") has a line without Windows' CR LF end"
+done
 
 # The debug link: the file's name, then its CRC-32, the one gzip keeps too.
 x86_64-w64-mingw32-objcopy --dump-section .gnu_debuglink=debuglink "$plugin" plugin.copy ||
