@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the release a second time, from a copy of the source at another
-# path and at a later time, and checks that it gives the very bytes the
-# first build did: the plug-in, its debug file, both archives, the buildinfo
-# and their sums.
+# path and at a later time, cloned as Git for Windows clones by default
+# (core.autocrlf=true), and checks that it gives the very bytes the first
+# build did: the plug-in, its debug file, both archives, the buildinfo and
+# their sums.
 set -euo pipefail
 . "$(dirname "$0")/../verdict.sh"
 source=$1
@@ -13,7 +14,7 @@ elsewhere=$(mktemp -d)
 trap 'rm -rf "$elsewhere"' EXIT
 copy=$elsewhere/another/checkout
 # The same commit, with what the working tree changes on top of it.
-git clone --quiet --no-local "$source" "$copy"
+git clone --quiet --no-local --config core.autocrlf=true "$source" "$copy"
 (cd "$source" && git ls-files -z --modified --others --exclude-standard) |
     while IFS= read -r -d '' file; do
         if [ -e "$source/$file" ]; then
