@@ -12,6 +12,7 @@
 // Exits non-zero on any other difference.
 
 #include "settings/to_float.h"
+#include "standin_host/value_text.h"
 
 #include <cerrno>
 #include <charconv>
@@ -55,12 +56,6 @@ Outcome toFloatOutcome(const std::string& text) {
     }
 }
 
-std::uint32_t bitsOf(float value) {
-    std::uint32_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
-
 enum class Verdict { Equal, SubnormalTaken, NanPayload, Different };
 
 Verdict compare(const Outcome& reference, const Outcome& candidate) {
@@ -70,7 +65,8 @@ Verdict compare(const Outcome& reference, const Outcome& candidate) {
                                     candidate.kind == Outcome::OutOfRange;
         return subnormalTaken ? Verdict::SubnormalTaken : Verdict::Different;
     }
-    if (reference.kind != Outcome::Value || bitsOf(reference.value) == bitsOf(candidate.value)) {
+    if (reference.kind != Outcome::Value ||
+        standin::bitsOfFloat(reference.value) == standin::bitsOfFloat(candidate.value)) {
         return Verdict::Equal;
     }
     const bool samePayloadless = std::isnan(reference.value) && std::isnan(candidate.value) &&
@@ -121,8 +117,8 @@ class Generator {
         const std::uint32_t ranges[][2] = {
             {0, 0x7FFFFF}, {0x7FFFC0, 0x800040}, {0x7F7FFFC0, 0x7F7FFFFF}};
         const auto& range = ranges[random() % 3];
-        const float nearEdge =
-            floatOf(static_cast<std::uint32_t>(range[0] + random() % (range[1] - range[0] + 1)));
+        const float nearEdge = standin::floatFromBits(
+            static_cast<std::uint32_t>(range[0] + random() % (range[1] - range[0] + 1)));
         const double value = random() % 2 == 0 ? double{nearEdge} : midpointAbove(nearEdge);
         switch (random() % 4) {
         case 0:
@@ -166,16 +162,11 @@ class Generator {
   private:
     std::uint64_t random() { return engine(); }
 
-    static float floatOf(std::uint32_t bits) {
-        float value = 0.0f;
-        std::memcpy(&value, &bits, sizeof value);
-        return value;
-    }
-
     // Any finite float of either sign; one in eight subnormal.
     float randomFloat() {
         const auto limit = random() % 8 == 0 ? 0x7FFFFFu : 0x7F7FFFFFu;
-        const float value = floatOf(static_cast<std::uint32_t>(random() % (limit + 1)));
+        const float value =
+            standin::floatFromBits(static_cast<std::uint32_t>(random() % (limit + 1)));
         return random() % 2 == 0 ? value : -value;
     }
 
@@ -258,20 +249,6 @@ Tally compareAll(const std::vector<std::string>& strings, const std::vector<Outc
     return tally;
 }
 
-std::string shown(const std::string& text) {
-    static constexpr char hexDigits[] = "0123456789ABCDEF";
-    std::string quoted = "\"";
-    for (const char byte : text) {
-        const auto code = static_cast<unsigned char>(byte);
-        if (code < 0x20 || code >= 0x7F) {
-            quoted += {'\\', 'x', hexDigits[code >> 4], hexDigits[code & 0xF]};
-        } else {
-            quoted += byte;
-        }
-    }
-    return quoted + "\"";
-}
-
 bool report(const char* locale, const Tally& tally, const std::vector<std::string>& strings) {
     std::cout << locale << ": " << tally.counts[0] << " equal, "
               << tally.counts[1] + tally.counts[2] << " implementation-defined (" << tally.counts[1]
@@ -279,7 +256,8 @@ bool report(const char* locale, const Tally& tally, const std::vector<std::strin
               << " NaN payloads), " << tally.different.size() << " different\n";
     for (std::size_t shownCount = 0; shownCount < tally.different.size() && shownCount < 20;
          ++shownCount) {
-        std::cout << "  different: " << shown(strings[tally.different[shownCount]]) << '\n';
+        std::cout << "  different: " << standin::quotedText(strings[tally.different[shownCount]])
+                  << '\n';
     }
     return tally.different.empty();
 }
