@@ -1,17 +1,11 @@
+#include "standin_host/value_text.h"
 #include "tests/spine/spine_fixture.h"
 #include "throw/natives.h"
 #include "throw/throw_loop.h"
 
 #include <cstdint>
-#include <cstring>
 
 namespace {
-
-std::uint32_t bitsOf(float value) {
-    std::uint32_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
 
 struct ForceCase {
     const char* name;
@@ -75,8 +69,8 @@ TEST_F(ThrowForceTest, ForceIsForwardTimesForwardForceAndUpForceAlone) {
 }
 
 TEST_F(ThrowForceTest, StartForcesAreFifteenAndFive) {
-    EXPECT_EQ(bitsOf(throwSettings.forwardForce), 0x41700000u);
-    EXPECT_EQ(bitsOf(throwSettings.upForce), 0x40A00000u);
+    EXPECT_EQ(standin::bitsOfFloat(throwSettings.forwardForce), 0x41700000u);
+    EXPECT_EQ(standin::bitsOfFloat(throwSettings.upForce), 0x40A00000u);
 }
 
 } // namespace

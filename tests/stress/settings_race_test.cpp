@@ -1,12 +1,12 @@
 #include "settings/settings_loader.h"
 #include "settings/throw_settings.h"
+#include "standin_host/value_text.h"
 #include "tests/settings/file_bytes.h"
 #include "tests/settings/scratch_directory.h"
 
 #include <atomic>
 #include <chrono>
 #include <cstdint>
-#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -32,12 +32,6 @@ struct Outcome {
     }
 };
 
-std::uint32_t bitsOf(float value) {
-    std::uint32_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
-
 // One start of the script: the forces begin at their start values.
 Outcome loadOnce() {
     throwSettings = ThrowSettings{};
@@ -47,7 +41,8 @@ Outcome loadOnce() {
     } catch (const std::exception& error) {
         raised = error.what();
     }
-    return {raised, bitsOf(throwSettings.forwardForce), bitsOf(throwSettings.upForce)};
+    return {raised, standin::bitsOfFloat(throwSettings.forwardForce),
+            standin::bitsOfFloat(throwSettings.upForce)};
 }
 
 // What a load may end in when the file it finds is one of these, whole or cut
