@@ -80,7 +80,8 @@ IniLines IniParser::readLines() {
     // the stream.
     char mark[3] = {};
     file.read(mark, std::min<std::streamoff>(length, 3));
-    byteOrderMarkSize = byteOrderMarkSizeOf(mark, static_cast<std::size_t>(file.gcount()));
+    const std::size_t byteOrderMarkSize =
+        byteOrderMarkSizeOf(mark, static_cast<std::size_t>(file.gcount()));
     // After the mark fewer bytes arrive, and fewer still if the file shrank
     // meanwhile; the lines are made of those that did.
     auto text = std::unique_ptr<char[]>(new char[static_cast<std::size_t>(length)]);

@@ -3,7 +3,6 @@
 #include "settings/ini/ini_document.h"
 #include "settings/ini/ini_lines.h"
 
-#include <cstddef>
 #include <filesystem>
 #include <fstream>
 
@@ -25,6 +24,5 @@ class IniParser {
   private:
     IniLines readLines();
 
-    std::size_t byteOrderMarkSize = 0;
     std::ifstream file;
 };
