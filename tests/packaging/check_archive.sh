@@ -34,8 +34,8 @@ listing=$(cd symbols && find . -mindepth 1)
 
 cmp -s game/Vaxo.asi "$plugin" || fail "Vaxo.asi differs from the build's"
 grep -q "^Vaxo $version" game/Vaxo-README.txt || fail "readme does not name version $version"
-for word in forwardforce=15.0 upforce=5.0 Install Uninstall "If the prompt never appears" \
-    "If no Vaxo.ini appears" SHA256SUMS; do
+for word in forwardforce=15.0 upforce=5.0 Install ScriptHookRDR2.dll Uninstall \
+    "If nothing happens" "Vaxo did not load" "If no Vaxo.ini appears"; do
     grep -q "$word" game/Vaxo-README.txt || fail "readme lacks $word"
 done
 grep -q "MIT License" game/Vaxo-LICENSE.txt || fail "license missing"
