@@ -1,7 +1,6 @@
-# Cross-compiles for Windows x86-64 with MinGW-w64's win32-thread compilers.
-# The posix-thread runtime, linked statically, keeps a record and a TLS slot
-# for each thread that calls into it and never gives them back on unload: a
-# host that reloads the plug-in would run out of both.
+# Cross-compiles for Windows x86-64 with MinGW-w64's win32-thread compilers,
+# not the posix-thread ones, whose runtime outlives every unload: see "What
+# outlives an unload" in docs/measurements.md.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
