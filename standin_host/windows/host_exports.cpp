@@ -6,6 +6,7 @@
 #include "standin_host/windows/standin_host.h"
 
 #include <string>
+#include <xmmintrin.h>
 
 StandinHost& standinHost() {
     static StandinHost host;
@@ -48,6 +49,7 @@ void keyboardHandlerUnregister(KeyboardHandler handler) {
 }
 
 void scriptWait(std::uint32_t milliseconds) {
+    standinHost().mxcsrAtLastYield = _mm_getcsr();
     standinHost().session.scriptWait(milliseconds);
     if (onScriptFiber("scriptWait")) {
         standinHost().scriptFiber->yieldToHost();

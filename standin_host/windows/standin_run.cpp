@@ -20,11 +20,13 @@
 #include <stdexcept>
 #include <string>
 #include <windows.h>
+#include <xmmintrin.h>
 
 namespace {
 
 constexpr int misbehaved = 1;
 constexpr int unusableInput = 2;
+constexpr std::uint32_t mxcsrStatusFlags = 0x3F;
 
 void complain(const std::string& message) {
     std::cerr << "vaxo-sim: " << message << '\n';
@@ -253,6 +255,14 @@ int playCycles(const StandinOptions& options, const std::wstring& pluginPath,
         std::cout << "locale: " << std::setlocale(LC_ALL, nullptr) << ", decimal point "
                   << std::localeconv()->decimal_point << '\n';
     }
+    if (options.mxcsr >= 0) {
+        // Status flags aside, the plug-in must have left the register as it
+        // found it; the script's last yield shows what it left.
+        char text[64];
+        std::snprintf(text, sizeof text, "MXCSR at the last yield: 0x%04X, flags aside",
+                      standinHost().mxcsrAtLastYield & ~mxcsrStatusFlags);
+        std::cout << text << '\n';
+    }
     std::cout.flush();
     return result;
 }
@@ -270,6 +280,9 @@ int standinRun(const StandinOptions* options) {
             complain("the C runtime has no locale " +
                      shown(std::filesystem::path(options->locale)));
             return unusableInput;
+        }
+        if (options->mxcsr >= 0) {
+            _mm_setcsr(static_cast<unsigned>(options->mxcsr));
         }
         if (options->workdir != nullptr && !SetCurrentDirectoryW(options->workdir)) {
             const std::string workdir = shown(std::filesystem::path(options->workdir));

@@ -29,6 +29,10 @@ struct StandinOptions {
     // The C runtime's locale, set for the whole process before the first load
     // as another module of the game may set it; nullptr leaves it at "C".
     const wchar_t* locale = nullptr;
+    // The SSE control and status register, set on the thread before the first
+    // load as the game may set it (flush to zero, another rounding); -1 leaves
+    // it as the process started.
+    long mxcsr = -1;
 };
 
 extern "C" VAXO_STANDIN_API int standinRun(const StandinOptions* options);

@@ -1,5 +1,5 @@
 // vaxo-sim.exe [--workdir DIR] [--cycles N] [--quiet] [--key-storm] [--footprint]
-//              [--locale NAME] PLUGIN SCENARIO
+//              [--locale NAME] [--mxcsr VALUE] PLUGIN SCENARIO
 // Loads PLUGIN into the stand-in script-hook host and plays SCENARIO.
 
 #include "standin_host/windows/standin_run.h"
@@ -21,9 +21,18 @@ unsigned cycleCount(const wchar_t* text) {
     return whole && count >= 1 && count <= most ? static_cast<unsigned>(count) : 0;
 }
 
+// A value for the SSE control and status register, hexadecimal, or -1. The
+// upper 16 bits are reserved: loading them would fault.
+long mxcsrValue(const wchar_t* text) {
+    wchar_t* end = nullptr;
+    const unsigned long value = std::wcstoul(text, &end, 16);
+    const bool whole = std::iswxdigit(static_cast<wint_t>(text[0])) && *end == L'\0';
+    return whole && value <= 0xFFFF ? static_cast<long>(value) : -1;
+}
+
 int usage() {
     std::fputs("usage: vaxo-sim [--workdir DIR] [--cycles N] [--quiet] [--key-storm] [--footprint] "
-               "[--locale NAME] PLUGIN SCENARIO\n",
+               "[--locale NAME] [--mxcsr VALUE] PLUGIN SCENARIO\n",
                stderr);
     return badCommandLine;
 }
@@ -52,6 +61,12 @@ int wmain(int argc, wchar_t** argv) {
             options.footprint = true;
         } else if (std::wcscmp(option, L"--locale") == 0 && hasValue) {
             options.locale = argv[++next];
+        } else if (std::wcscmp(option, L"--mxcsr") == 0 && hasValue) {
+            options.mxcsr = mxcsrValue(argv[++next]);
+            if (options.mxcsr < 0) {
+                std::fputs("vaxo-sim: --mxcsr wants a hexadecimal value from 0 to FFFF\n", stderr);
+                return badCommandLine;
+            }
         } else {
             return usage();
         }

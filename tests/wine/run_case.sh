@@ -12,6 +12,8 @@
 #                    (without it, a given file must be left unchanged)
 #   starts           how many times the script is started in that directory
 #   locale           the C runtime's locale the host sets before the load
+#   mxcsr            the SSE control and status register the host sets before
+#                    the load
 set -euo pipefail
 . "$(dirname "$0")/../verdict.sh"
 build=$1
@@ -24,6 +26,7 @@ starts=1
 [ -f "$case_dir/starts" ] && starts=$(cat "$case_dir/starts")
 host_options=()
 [ -f "$case_dir/locale" ] && host_options+=(--locale "$(cat "$case_dir/locale")")
+[ -f "$case_dir/mxcsr" ] && host_options+=(--mxcsr "$(cat "$case_dir/mxcsr")")
 
 # play GIVEN: GIVEN is the file to start from, or empty for none.
 play() {
