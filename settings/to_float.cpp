@@ -3,12 +3,32 @@
 #include "settings/ini/whitespace.h"
 
 #include <charconv>
-#include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <stdexcept>
 #include <string_view>
 #include <system_error>
+#include <xmmintrin.h>
 
 namespace {
+
+// Every exception masked, round to nearest, subnormals kept: the state the
+// conversion's short-number path must compute in.
+constexpr unsigned nearestFloatControl = 0x1F80;
+
+// The script runs on the game's thread, which may flush subnormals to zero or
+// round another way; the conversion's arithmetic must not follow it. Status
+// flags are given back as well, so the thread is left just as it was.
+class NearestFloatControl {
+  public:
+    NearestFloatControl() : saved_(_mm_getcsr()) { _mm_setcsr(nearestFloatControl); }
+    ~NearestFloatControl() { _mm_setcsr(saved_); }
+    NearestFloatControl(const NearestFloatControl&) = delete;
+    NearestFloatControl& operator=(const NearestFloatControl&) = delete;
+
+  private:
+    const unsigned saved_;
+};
 
 bool startsWith(std::string_view text, char byte) {
     return !text.empty() && text.front() == byte;
@@ -47,6 +67,14 @@ std::errc convertUnsigned(std::string_view number, float& magnitude) {
     return std::from_chars(number.data(), end, magnitude, std::chars_format::general).ec;
 }
 
+// Decided on the bits: with denormals-are-zero on, a comparison sees a
+// subnormal as zero.
+bool isSubnormal(float value) {
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return (bits & 0x7F800000u) == 0 && (bits & 0x007FFFFFu) != 0;
+}
+
 } // namespace
 
 float toFloat(const std::string& text) {
@@ -57,13 +85,17 @@ float toFloat(const std::string& text) {
         number.remove_prefix(1);
     }
     float magnitude = 0.0f;
-    const std::errc error = convertUnsigned(number, magnitude);
+    std::errc error{};
+    {
+        const NearestFloatControl nearest;
+        error = convertUnsigned(number, magnitude);
+    }
     if (error == std::errc::invalid_argument) {
         throw std::invalid_argument("invalid stof argument");
     }
     // A number too close to zero for a normal float is as unusable as one too
     // large; from_chars flags only those that come out as zero.
-    if (error == std::errc::result_out_of_range || std::fpclassify(magnitude) == FP_SUBNORMAL) {
+    if (error == std::errc::result_out_of_range || isSubnormal(magnitude)) {
         throw std::out_of_range("stof argument out of range");
     }
     return negative ? -magnitude : magnitude;
