@@ -34,9 +34,12 @@ bool startsWith(std::string_view text, char byte) {
     return !text.empty() && text.front() == byte;
 }
 
+bool isDigit(char byte) {
+    return byte >= '0' && byte <= '9';
+}
+
 bool isHexDigit(char byte) {
-    return (byte >= '0' && byte <= '9') || (byte >= 'a' && byte <= 'f') ||
-           (byte >= 'A' && byte <= 'F');
+    return isDigit(byte) || (byte >= 'a' && byte <= 'f') || (byte >= 'A' && byte <= 'F');
 }
 
 // After 0x, from_chars would also take a sign or the words inf and nan; to the C
@@ -46,13 +49,28 @@ bool hasHexDigitsAfterPrefix(std::string_view number) {
            (isHexDigit(number[2]) || number[2] == '.');
 }
 
+// from_chars skips a '+' after the p and then reads the exponent as an integer,
+// which takes a '-' of its own: 0x1p+-1 would be 0.5. To C a sign belongs to
+// the exponent only with a digit after it, and without one the number ends
+// before the p. Where the first p is no exponent the number has ended before
+// it anyway, so cutting there changes nothing.
+std::string_view withoutSignOnlyExponent(std::string_view hex) {
+    const std::size_t p = hex.find_first_of("pP");
+    if (p == std::string_view::npos || p + 1 == hex.size()) {
+        return hex;
+    }
+    const bool hasSign = hex[p + 1] == '+' || hex[p + 1] == '-';
+    const bool digitAfterSign = p + 2 < hex.size() && isDigit(hex[p + 2]);
+    return hasSign && !digitAfterSign ? hex.substr(0, p) : hex;
+}
+
 // The unsigned number at the start of text, decimal, hexadecimal after 0x, or
 // one of the words for infinity and not-a-number.
 std::errc convertUnsigned(std::string_view number, float& magnitude) {
-    const char* const end = number.data() + number.size();
     if (hasHexDigitsAfterPrefix(number)) {
+        const std::string_view hex = withoutSignOnlyExponent(number.substr(2));
         const auto [stop, error] =
-            std::from_chars(number.data() + 2, end, magnitude, std::chars_format::hex);
+            std::from_chars(hex.data(), hex.data() + hex.size(), magnitude, std::chars_format::hex);
         if (error != std::errc::invalid_argument) {
             return error;
         }
@@ -64,6 +82,7 @@ std::errc convertUnsigned(std::string_view number, float& magnitude) {
     if (startsWith(number, '-')) {
         return std::errc::invalid_argument;
     }
+    const char* const end = number.data() + number.size();
     return std::from_chars(number.data(), end, magnitude, std::chars_format::general).ec;
 }
 

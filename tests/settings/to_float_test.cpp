@@ -23,6 +23,10 @@ TEST(ToFloat, ConvertsTheNumberAtTheStartOfTheText) {
         {"0xinf", 0.0f},
         {"0x.p1", 0.0f},
         {"0x.8", 0.5f},
+        // A sign in the exponent counts only with a digit after it.
+        {"0x1p+-1", 1.0f},
+        {"-0x1.8P+-3x", -1.5f},
+        {"0x1p+-99999999999", 1.0f},
         {"0.1", 0.1f},
         // Just above the midpoint of two floats; a detour through double lands on
         // the midpoint itself and rounds down.
