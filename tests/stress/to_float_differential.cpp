@@ -1,15 +1,18 @@
 // to_float_differential [LOCALE]
 // Compares toFloat with the C runtime's strtof in the "C" locale, on strings
 // made here: float halfway points in decimal and hexadecimal, subnormals and
-// the overflow edge, the words for infinity and not-a-number, and junk. Then
-// sets LOCALE (German_Germany.1252 unless given), as another module of the
-// game may, and compares again with the same "C"-locale answers. Outcomes that
-// C leaves to the implementation are counted apart: a subnormal that strtof
-// takes, where toFloat finds every subnormal out of range (strtof's range
-// error comes with a decimal subnormal only when it is inexact, with a
+// the overflow edge, the words for infinity and not-a-number, random mantissas
+// with signs in odd places, and junk. Then runs toFloat again in the
+// floating-point states a game may leave on its thread (subnormals flushed,
+// every rounding direction, the x87 unit set otherwise, every exception
+// unmasked): each result must equal the default state's bit for bit, and the
+// state must be as set afterwards. Then sets LOCALE (German_Germany.1252 unless
+// given), as another module of the game may, and does both again. Outcomes
+// that C leaves to the implementation are counted apart: a subnormal that
+// strtof takes, where toFloat finds every subnormal out of range (strtof's
+// range error comes with a decimal subnormal only when it is inexact, with a
 // hexadecimal one only when it lies below the smallest), and a not-a-number's
-// payload.
-// Exits non-zero on any other difference.
+// payload. Exits non-zero on any other difference.
 
 #include "settings/to_float.h"
 #include "standin_host/value_text.h"
@@ -19,6 +22,7 @@
 #include <clocale>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
@@ -27,7 +31,9 @@
 #include <random>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
+#include <xmmintrin.h>
 
 namespace {
 
@@ -150,6 +156,25 @@ class Generator {
         add(text);
     }
 
+    // A mantissa of random digits in every place, either case, then an
+    // exponent whose sign may have no digit after it, or a second sign.
+    void oddSign() {
+        static const char* const leads[] = {"", "", "", "", "++", "--", "+-", "-+", "+ ", "- "};
+        static const char* const signs[] = {"", "+", "-", "+-", "-+", "++", "--", "+ ", "- "};
+        static const char* const powers[] = {"", "0", "1", "7", "38", "127", "999", "99999999999"};
+        const bool hex = random() % 2 == 0;
+        std::string text = leads[random() % std::size(leads)];
+        if (hex) {
+            text += random() % 2 == 0 ? "0x" : "0X";
+        }
+        text += randomDigits(hex ? "0123456789abcdefABCDEF" : "0123456789", 1 + random() % 20);
+        const char* const markers = hex ? "pP" : "eE";
+        text += markers[random() % 2];
+        text += signs[random() % std::size(signs)];
+        text += powers[random() % std::size(powers)];
+        add(text);
+    }
+
     void junk() {
         static const char alphabet[] = "0123456789.eEpPxX+-iInNaAfFtTyY() \t\n\v\f\r,_#;=\xA0\x85";
         std::string text(random() % 25, ' ');
@@ -161,6 +186,18 @@ class Generator {
 
   private:
     std::uint64_t random() { return engine(); }
+
+    // count digits from alphabet, with a point among them now and then.
+    std::string randomDigits(std::string_view alphabet, std::size_t count) {
+        std::string digits(count, '0');
+        for (char& digit : digits) {
+            digit = alphabet[random() % alphabet.size()];
+        }
+        if (random() % 3 == 0) {
+            digits.insert(random() % (count + 1), ".");
+        }
+        return digits;
+    }
 
     // Any finite float of either sign; one in eight subnormal.
     float randomFloat() {
@@ -262,6 +299,81 @@ bool report(const char* locale, const Tally& tally, const std::vector<std::strin
     return tally.different.empty();
 }
 
+// The floating-point control of this thread: the SSE unit's register, whose
+// status flags are left out when compared, and the x87 unit's control word.
+struct FloatState {
+    const char* name;
+    unsigned mxcsr;
+    std::uint16_t x87;
+};
+
+constexpr unsigned mxcsrStatusFlags = 0x3F;
+
+std::uint16_t x87Control() {
+    std::uint16_t word = 0;
+    __asm__ volatile("fnstcw %0" : "=m"(word));
+    return word;
+}
+
+void setFloatState(const FloatState& state) {
+    _mm_setcsr(state.mxcsr);
+    __asm__ volatile("fldcw %0" : : "m"(state.x87));
+}
+
+bool sameBits(const Outcome& left, const Outcome& right) {
+    return left.kind == right.kind &&
+           standin::bitsOfFloat(left.value) == standin::bitsOfFloat(right.value);
+}
+
+// Each string converted in state, against the default state's outcomes; the
+// thread goes back to the default state between conversions.
+bool reportState(const FloatState& state, const FloatState& byDefault,
+                 const std::vector<std::string>& strings, const std::vector<Outcome>& expected) {
+    std::vector<std::size_t> different;
+    std::size_t stateChanged = 0;
+    for (std::size_t i = 0; i < strings.size(); ++i) {
+        setFloatState(state);
+        const Outcome outcome = toFloatOutcome(strings[i]);
+        const FloatState after{"", _mm_getcsr() & ~mxcsrStatusFlags, x87Control()};
+        setFloatState(byDefault);
+        stateChanged += after.mxcsr != state.mxcsr || after.x87 != state.x87;
+        if (!sameBits(outcome, expected[i])) {
+            different.push_back(i);
+        }
+    }
+    char control[48];
+    std::snprintf(control, sizeof control, "MXCSR 0x%04X, x87 0x%04X", state.mxcsr, state.x87);
+    std::cout << state.name << " (" << control << "): " << strings.size() - different.size()
+              << " as in the default state, " << different.size() << " different, state changed by "
+              << stateChanged << '\n';
+    for (std::size_t shown = 0; shown < different.size() && shown < 20; ++shown) {
+        std::cout << "  different: " << standin::quotedText(strings[different[shown]]) << '\n';
+    }
+    return different.empty() && stateChanged == 0;
+}
+
+bool reportStates(const std::vector<std::string>& strings) {
+    const FloatState byDefault{"default", _mm_getcsr() & ~mxcsrStatusFlags, x87Control()};
+    std::vector<Outcome> expected;
+    for (const std::string& text : strings) {
+        expected.push_back(toFloatOutcome(text));
+    }
+    const std::uint16_t x87 = byDefault.x87;
+    const FloatState states[] = {
+        {"subnormals flushed and read as zero", 0x9FC0, x87},
+        {"rounding toward zero", 0x7F80, x87},
+        {"rounding upward", 0x5F80, x87},
+        {"rounding downward", 0x3F80, x87},
+        {"x87 at single precision, toward zero", 0x1F80, 0x0C7F},
+        {"every exception unmasked", 0x0000, x87},
+    };
+    bool passed = true;
+    for (const FloatState& state : states) {
+        passed = reportState(state, byDefault, strings, expected) && passed;
+    }
+    return passed;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -271,6 +383,7 @@ int main(int argc, char** argv) {
     generator.family("halfway hexadecimal", 8000, &Generator::halfwayHexadecimal);
     generator.family("subnormal and overflow edges", 15000, &Generator::edge);
     generator.family("words", 10000, &Generator::word);
+    generator.family("random mantissas, signs in odd places", 30000, &Generator::oddSign);
     generator.family("junk", 20000, &Generator::junk);
     const std::vector<std::string>& strings = generator.strings;
     std::cout << strings.size() << " strings\n";
@@ -283,6 +396,7 @@ int main(int argc, char** argv) {
         reference.push_back(strtofInThisLocale(text));
     }
     bool passed = report("\"C\" locale", compareAll(strings, reference), strings);
+    passed = reportStates(strings) && passed;
 
     if (std::setlocale(LC_ALL, commaLocale) == nullptr ||
         std::strcmp(std::localeconv()->decimal_point, ",") != 0) {
@@ -295,5 +409,6 @@ int main(int argc, char** argv) {
     }
     std::cout << commaLocale << ": strtof's outcome changes on " << strtofChanged << '\n';
     passed = report(commaLocale, compareAll(strings, reference), strings) && passed;
+    passed = reportStates(strings) && passed;
     return passed ? 0 : 1;
 }
