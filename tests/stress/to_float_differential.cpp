@@ -274,10 +274,18 @@ struct Tally {
     std::vector<std::size_t> different;
 };
 
-Tally compareAll(const std::vector<std::string>& strings, const std::vector<Outcome>& reference) {
+std::vector<Outcome> toFloatOutcomes(const std::vector<std::string>& strings) {
+    std::vector<Outcome> outcomes;
+    for (const std::string& text : strings) {
+        outcomes.push_back(toFloatOutcome(text));
+    }
+    return outcomes;
+}
+
+Tally compareAll(const std::vector<Outcome>& reference, const std::vector<Outcome>& candidate) {
     Tally tally;
-    for (std::size_t i = 0; i < strings.size(); ++i) {
-        const Verdict verdict = compare(reference[i], toFloatOutcome(strings[i]));
+    for (std::size_t i = 0; i < reference.size(); ++i) {
+        const Verdict verdict = compare(reference[i], candidate[i]);
         ++tally.counts[static_cast<int>(verdict)];
         if (verdict == Verdict::Different) {
             tally.different.push_back(i);
@@ -309,10 +317,10 @@ struct FloatState {
 
 constexpr unsigned mxcsrStatusFlags = 0x3F;
 
-std::uint16_t x87Control() {
-    std::uint16_t word = 0;
-    __asm__ volatile("fnstcw %0" : "=m"(word));
-    return word;
+FloatState currentFloatState() {
+    std::uint16_t x87 = 0;
+    __asm__ volatile("fnstcw %0" : "=m"(x87));
+    return {"default", _mm_getcsr() & ~mxcsrStatusFlags, x87};
 }
 
 void setFloatState(const FloatState& state) {
@@ -325,8 +333,9 @@ bool sameBits(const Outcome& left, const Outcome& right) {
            standin::bitsOfFloat(left.value) == standin::bitsOfFloat(right.value);
 }
 
-// Each string converted in state, against the default state's outcomes; the
-// thread goes back to the default state between conversions.
+// Each string converted in state, against the "C" locale's outcomes in the
+// default state; the thread goes back to the default state between
+// conversions.
 bool reportState(const FloatState& state, const FloatState& byDefault,
                  const std::vector<std::string>& strings, const std::vector<Outcome>& expected) {
     std::vector<std::size_t> different;
@@ -334,7 +343,7 @@ bool reportState(const FloatState& state, const FloatState& byDefault,
     for (std::size_t i = 0; i < strings.size(); ++i) {
         setFloatState(state);
         const Outcome outcome = toFloatOutcome(strings[i]);
-        const FloatState after{"", _mm_getcsr() & ~mxcsrStatusFlags, x87Control()};
+        const FloatState after = currentFloatState();
         setFloatState(byDefault);
         stateChanged += after.mxcsr != state.mxcsr || after.x87 != state.x87;
         if (!sameBits(outcome, expected[i])) {
@@ -352,12 +361,8 @@ bool reportState(const FloatState& state, const FloatState& byDefault,
     return different.empty() && stateChanged == 0;
 }
 
-bool reportStates(const std::vector<std::string>& strings) {
-    const FloatState byDefault{"default", _mm_getcsr() & ~mxcsrStatusFlags, x87Control()};
-    std::vector<Outcome> expected;
-    for (const std::string& text : strings) {
-        expected.push_back(toFloatOutcome(text));
-    }
+bool reportStates(const std::vector<std::string>& strings, const std::vector<Outcome>& expected) {
+    const FloatState byDefault = currentFloatState();
     const std::uint16_t x87 = byDefault.x87;
     const FloatState states[] = {
         {"subnormals flushed and read as zero", 0x9FC0, x87},
@@ -395,8 +400,9 @@ int main(int argc, char** argv) {
     for (const std::string& text : strings) {
         reference.push_back(strtofInThisLocale(text));
     }
-    bool passed = report("\"C\" locale", compareAll(strings, reference), strings);
-    passed = reportStates(strings) && passed;
+    const std::vector<Outcome> byDefault = toFloatOutcomes(strings);
+    bool passed = report("\"C\" locale", compareAll(reference, byDefault), strings);
+    passed = reportStates(strings, byDefault) && passed;
 
     if (std::setlocale(LC_ALL, commaLocale) == nullptr ||
         std::strcmp(std::localeconv()->decimal_point, ",") != 0) {
@@ -408,7 +414,8 @@ int main(int argc, char** argv) {
         strtofChanged += compare(reference[i], strtofInThisLocale(strings[i])) != Verdict::Equal;
     }
     std::cout << commaLocale << ": strtof's outcome changes on " << strtofChanged << '\n';
-    passed = report(commaLocale, compareAll(strings, reference), strings) && passed;
-    passed = reportStates(strings) && passed;
+    passed =
+        report(commaLocale, compareAll(reference, toFloatOutcomes(strings)), strings) && passed;
+    passed = reportStates(strings, byDefault) && passed;
     return passed ? 0 : 1;
 }
