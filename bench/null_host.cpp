@@ -26,7 +26,7 @@ void keyboardHandlerRegister(KeyboardHandler) {}
 void keyboardHandlerUnregister(KeyboardHandler) {}
 void scriptWait(std::uint32_t) {}
 void nativeInit(std::uint64_t hash) {
-    answer = carrying && hash != natives::promptCompleted ? yes : no;
+    answer = carrying && hash != natives::promptHasStandardModeCompleted ? yes : no;
 }
 void nativePush64(std::uint64_t) {}
 std::uint64_t* nativeCall() {

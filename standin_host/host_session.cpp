@@ -198,16 +198,16 @@ std::string HostSession::answer(const NativeInfo& info, const RecordedCall& call
     case ResultKind::Handle: {
         std::uint32_t handle = 0;
         switch (info.hash) {
-        case natives::playerCharacter:
+        case natives::playerPedId:
             handle = answers.character;
             break;
-        case natives::carriedEntity:
+        case natives::getFirstEntityPedIsCarrying:
             handle = answers.carried;
             break;
-        case natives::promptGroupOf:
+        case natives::promptGetGroupIdForTargetEntity:
             handle = answers.promptGroup;
             break;
-        case natives::newPrompt:
+        case natives::promptRegisterBegin:
             handle = nextPromptHandle();
             break;
         }
@@ -217,13 +217,13 @@ std::string HostSession::answer(const NativeInfo& info, const RecordedCall& call
     case ResultKind::Bool: {
         bool value = false;
         switch (info.hash) {
-        case natives::isCarrying:
+        case natives::isPedCarryingSomething:
             value = answers.carrying;
             break;
-        case natives::entityCheck:
+        case natives::doesEntityExist:
             value = answers.entityValid;
             break;
-        case natives::promptCompleted:
+        case natives::promptHasStandardModeCompleted:
             value = answers.promptCompleted;
             break;
         }

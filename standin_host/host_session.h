@@ -31,7 +31,7 @@ struct HostAnswers {
     std::uint32_t promptGroup = 0;
     bool promptCompleted = false;
     Vector3f forward{0.0f, 1.0f, 0.0f};
-    // newPrompt hands these out in order; when empty it makes up fresh ones.
+    // promptRegisterBegin hands these out in order; when empty it makes up fresh ones.
     std::deque<std::uint32_t> promptHandles;
 };
 

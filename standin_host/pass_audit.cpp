@@ -18,7 +18,7 @@ std::uint32_t low32(std::uint64_t value) {
     return static_cast<std::uint32_t>(value);
 }
 
-// "(20.0, 0.0, 8.5)" from applyForce's three float arguments.
+// "(20.0, 0.0, 8.5)" from applyForceToEntityCenterOfMass's three float arguments.
 std::string forceText(const RecordedCall& push) {
     constexpr std::size_t firstComponent = 2;
     if (push.args.size() < firstComponent + 3) {
@@ -106,11 +106,11 @@ std::optional<std::string> PassAudit::checkFrame(const HostAnswers& answers,
 }
 
 void PassAudit::checkPass(const HostAnswers& answers, CallWalk& walk) {
-    walk.expect(natives::playerCharacter, {});
-    walk.expect(natives::isCarrying, {answers.character});
+    walk.expect(natives::playerPedId, {});
+    walk.expect(natives::isPedCarryingSomething, {answers.character});
     if (!answers.carrying) {
         if (prompt_) {
-            walk.expect(natives::deletePrompt, {*prompt_});
+            walk.expect(natives::promptDelete, {*prompt_});
             prompt_.reset();
             tally_.countPass(PassKind::PromptRemoved);
         } else {
@@ -121,53 +121,54 @@ void PassAudit::checkPass(const HostAnswers& answers, CallWalk& walk) {
     if (!prompt_) {
         checkPromptCreation(walk);
     }
-    walk.expect(natives::carriedEntity, {answers.character});
-    walk.expect(natives::entityCheck, {answers.carried});
+    walk.expect(natives::getFirstEntityPedIsCarrying, {answers.character});
+    walk.expect(natives::doesEntityExist, {answers.carried});
     if (!answers.entityValid) {
         tally_.countPass(PassKind::EntityCheckFailed);
         return;
     }
 
     const std::uint32_t prompt = *prompt_;
-    walk.expect(natives::promptGroupOf, {answers.carried});
-    walk.expect(natives::displayText, {});
-    walk.expect(natives::activatePromptGroup, {answers.promptGroup});
+    walk.expect(natives::promptGetGroupIdForTargetEntity, {answers.carried});
+    walk.expect(natives::varString, {});
+    walk.expect(natives::promptSetActiveGroupThisFrame, {answers.promptGroup});
     walk.expect(natives::promptSetGroup, {prompt, answers.promptGroup});
     walk.expect(natives::promptSetEnabled, {prompt});
     walk.expect(natives::promptSetVisible, {prompt});
-    walk.expect(natives::promptCompleted, {prompt});
+    walk.expect(natives::promptHasStandardModeCompleted, {prompt});
     if (!answers.promptCompleted) {
         tally_.countPass(PassKind::NotCompleted);
         return;
     }
 
-    walk.expect(natives::release1, {answers.carried});
-    walk.expect(natives::release2, {answers.character});
-    walk.expect(natives::release3, {answers.carried});
-    walk.expect(natives::release4, {answers.carried});
+    walk.expect(natives::detachCarriableEntity, {answers.carried});
+    walk.expect(natives::clearPedTasks, {answers.character});
+    walk.expect(natives::setEntityDynamic, {answers.carried});
+    walk.expect(natives::activatePhysics, {answers.carried});
     pendingPush_ = Throw{answers.character, answers.carried};
     tally_.countPass(PassKind::Thrown);
 }
 
 void PassAudit::checkPromptCreation(CallWalk& walk) {
-    const RecordedCall* made = walk.expect(natives::newPrompt, {});
+    const RecordedCall* made = walk.expect(natives::promptRegisterBegin, {});
     const std::uint32_t prompt = made != nullptr ? low32(made->result) : 0;
-    walk.expect(natives::promptSetControl, {prompt});
-    walk.expect(natives::displayText, {});
-    walk.expect(natives::promptSetLabel, {prompt});
-    walk.expect(natives::promptOption1, {prompt});
-    walk.expect(natives::promptOption2, {prompt});
-    walk.expect(natives::promptOption3, {prompt});
+    walk.expect(natives::promptSetControlAction, {prompt});
+    walk.expect(natives::varString, {});
+    walk.expect(natives::promptSetText, {prompt});
+    walk.expect(natives::promptSetPriority, {prompt});
+    walk.expect(natives::promptSetTransportMode, {prompt});
+    walk.expect(natives::promptSetStandardMode, {prompt});
     walk.expect(natives::promptSetEnabled, {prompt});
     walk.expect(natives::promptSetVisible, {prompt});
-    walk.expect(natives::promptFinishSetup, {prompt});
+    walk.expect(natives::promptRegisterEnd, {prompt});
     prompt_ = prompt;
     ++tally_.promptsCreated;
 }
 
 void PassAudit::checkPush(CallWalk& walk) {
-    walk.expect(natives::forwardVector, {pendingPush_->character});
-    if (const RecordedCall* push = walk.expect(natives::applyForce, {pendingPush_->carried})) {
+    walk.expect(natives::getEntityForwardVector, {pendingPush_->character});
+    if (const RecordedCall* push =
+            walk.expect(natives::applyForceToEntityCenterOfMass, {pendingPush_->carried})) {
         ++tally_.forces[forceText(*push)];
     }
     pendingPush_.reset();

@@ -21,7 +21,7 @@ struct RunTally {
     std::uint64_t natives = 0;
     std::array<std::uint64_t, passKindCount> passes{};
     std::uint64_t promptsCreated = 0;
-    // Each distinct force of applyForce, written as the trace writes it.
+    // Each distinct force of applyForceToEntityCenterOfMass, written as the trace writes it.
     std::map<std::string, std::uint64_t> forces;
     double longestFrameMilliseconds = 0.0;
     std::uint32_t longestFrame = 0;

@@ -25,7 +25,7 @@ struct AnswerChanges {
     std::optional<std::uint32_t> promptGroup;
     std::optional<bool> promptCompleted;
     std::optional<Vector3f> forward;
-    std::vector<std::uint32_t> newPromptHandles; // appended to what newPrompt hands out
+    std::vector<std::uint32_t> newPromptHandles; // appended to what promptRegisterBegin hands out
 
     void applyTo(HostAnswers& answers) const;
 };

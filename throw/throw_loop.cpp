@@ -9,17 +9,18 @@
 namespace {
 
 void releaseCarried(std::uint32_t character, std::uint32_t carried) {
-    NativeInvoker::invoke(natives::release1, carried, 0, 1);
-    NativeInvoker::invoke(natives::release2, character, 1, 0);
-    NativeInvoker::invoke(natives::release3, carried, 1);
-    NativeInvoker::invoke(natives::release4, carried);
+    NativeInvoker::invoke(natives::detachCarriableEntity, carried, 0, 1);
+    NativeInvoker::invoke(natives::clearPedTasks, character, 1, 0);
+    NativeInvoker::invoke(natives::setEntityDynamic, carried, 1);
+    NativeInvoker::invoke(natives::activatePhysics, carried);
 }
 
 void throwCarried(std::uint32_t character, std::uint32_t carried) {
     releaseCarried(character, carried);
     // The push must land in a later frame than the release.
     scriptWait(0);
-    const Vector3 forward = NativeInvoker::invoke(natives::forwardVector, character).asVector3();
+    const Vector3 forward =
+        NativeInvoker::invoke(natives::getEntityForwardVector, character).asVector3();
     applyThrowForce(carried, throwSettings.forwardForce * forward.x,
                     throwSettings.forwardForce * forward.y, throwSettings.upForce);
 }
@@ -35,8 +36,8 @@ void runThrowLoop() {
 
 void runThrowPass() {
     scriptWait(0);
-    const std::uint32_t character = NativeInvoker::invoke(natives::playerCharacter).asHandle();
-    if (!NativeInvoker::invoke(natives::isCarrying, character).asBool()) {
+    const std::uint32_t character = NativeInvoker::invoke(natives::playerPedId).asHandle();
+    if (!NativeInvoker::invoke(natives::isPedCarryingSomething, character).asBool()) {
         if (throwPrompt.created) {
             deleteThrowPrompt();
         }
@@ -44,8 +45,8 @@ void runThrowPass() {
     }
     createThrowPrompt();
     const std::uint32_t carried =
-        NativeInvoker::invoke(natives::carriedEntity, character).asHandle();
-    if (!NativeInvoker::invoke(natives::entityCheck, carried).asBool()) {
+        NativeInvoker::invoke(natives::getFirstEntityPedIsCarrying, character).asHandle();
+    if (!NativeInvoker::invoke(natives::doesEntityExist, carried).asBool()) {
         return;
     }
     refreshThrowPrompt(carried);
@@ -55,5 +56,5 @@ void runThrowPass() {
 }
 
 void applyThrowForce(std::uint32_t entity, float x, float y, float z) {
-    NativeInvoker::invoke(natives::applyForce, entity, 1, x, y, z, 0, 0, 1, 0);
+    NativeInvoker::invoke(natives::applyForceToEntityCenterOfMass, entity, 1, x, y, z, 0, 0, 1, 0);
 }

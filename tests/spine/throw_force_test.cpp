@@ -59,7 +59,7 @@ TEST_F(ThrowForceTest, ForceIsForwardTimesForwardForceAndUpForceAlone) {
         runThrowPass();
 
         const RecordedCall& push = fakeHost().calls().back();
-        ASSERT_EQ(push.hash, natives::applyForce);
+        ASSERT_EQ(push.hash, natives::applyForceToEntityCenterOfMass);
         ASSERT_EQ(push.args.size(), 9u);
         EXPECT_EQ(push.args[0], 42u);
         EXPECT_EQ(push.args[2], c.x);

@@ -9,48 +9,48 @@ constexpr std::uint32_t carried = 42;
 constexpr std::uint32_t group = 900;
 constexpr std::uint32_t prompt = 11;
 
-const Lines passStart = {"wait(0)", "playerCharacter() -> 7"};
-const Lines notCarrying = {"isCarrying(7) -> false"};
-const Lines carrying = {"isCarrying(7) -> true"};
-const Lines carriedPasses = {"carriedEntity(7) -> 42", "entityCheck(42) -> true"};
-const Lines carriedFails = {"carriedEntity(7) -> 42", "entityCheck(42) -> false"};
+const Lines passStart = {"wait(0)", "playerPedId() -> 7"};
+const Lines notCarrying = {"isPedCarryingSomething(7) -> false"};
+const Lines carrying = {"isPedCarryingSomething(7) -> true"};
+const Lines carriedPasses = {"getFirstEntityPedIsCarrying(7) -> 42", "doesEntityExist(42) -> true"};
+const Lines carriedFails = {"getFirstEntityPedIsCarrying(7) -> 42", "doesEntityExist(42) -> false"};
 
 Lines creation(std::uint32_t handle) {
     const std::string h = std::to_string(handle);
-    return {"newPrompt() -> " + h,
-            "promptSetControl(" + h + ", 0x760A9C6F)",
-            "displayText(10, \"LITERAL_STRING\", \"Vaxo\") -> text(\"Vaxo\")",
-            "promptSetLabel(" + h + ", text(\"Vaxo\"))",
-            "promptOption1(" + h + ", 3)",
-            "promptOption2(" + h + ", 0)",
-            "promptOption3(" + h + ", 1)",
+    return {"promptRegisterBegin() -> " + h,
+            "promptSetControlAction(" + h + ", 0x760A9C6F)",
+            "varString(10, \"LITERAL_STRING\", \"Vaxo\") -> text(\"Vaxo\")",
+            "promptSetText(" + h + ", text(\"Vaxo\"))",
+            "promptSetPriority(" + h + ", 3)",
+            "promptSetTransportMode(" + h + ", 0)",
+            "promptSetStandardMode(" + h + ", 1)",
             "promptSetEnabled(" + h + ", 1)",
             "promptSetVisible(" + h + ", 1)",
-            "promptFinishSetup(" + h + ")"};
+            "promptRegisterEnd(" + h + ")"};
 }
 
 Lines upkeep(std::uint32_t handle) {
     const std::string h = std::to_string(handle);
-    return {"promptGroupOf(42) -> 900",
-            "displayText(10, \"LITERAL_STRING\", \"Carrying\") -> text(\"Carrying\")",
-            "activatePromptGroup(900, text(\"Carrying\"), 1, 0, 0, 0)",
+    return {"promptGetGroupIdForTargetEntity(42) -> 900",
+            "varString(10, \"LITERAL_STRING\", \"Carrying\") -> text(\"Carrying\")",
+            "promptSetActiveGroupThisFrame(900, text(\"Carrying\"), 1, 0, 0, 0)",
             "promptSetGroup(" + h + ", 900, 0)",
             "promptSetEnabled(" + h + ", 1)",
             "promptSetVisible(" + h + ", 1)"};
 }
 
 Lines completion(std::uint32_t handle, bool completed) {
-    return {"promptCompleted(" + std::to_string(handle) + ", 0) -> " +
+    return {"promptHasStandardModeCompleted(" + std::to_string(handle) + ", 0) -> " +
             (completed ? "true" : "false")};
 }
 
-const Lines releaseThenPush = {"release1(42, 0, 1)",
-                               "release2(7, 1, 0)",
-                               "release3(42, 1)",
-                               "release4(42)",
+const Lines releaseThenPush = {"detachCarriableEntity(42, 0, 1)",
+                               "clearPedTasks(7, 1, 0)",
+                               "setEntityDynamic(42, 1)",
+                               "activatePhysics(42)",
                                "wait(0)",
-                               "forwardVector(7) -> (1.0, 0.0, 0.0)",
-                               "applyForce(42, 1, 15.0, 0.0, 5.0, 0, 0, 1, 0)"};
+                               "getEntityForwardVector(7) -> (1.0, 0.0, 0.0)",
+                               "applyForceToEntityCenterOfMass(42, 1, 15.0, 0.0, 5.0, 0, 0, 1, 0)"};
 
 class ThrowPassTest : public SpineTest {
   protected:
@@ -120,7 +120,7 @@ TEST_F(ThrowPassTest, ThrowRepeatsWhileTheHostStillReportsCarryingAndCompleted) 
 TEST_F(ThrowPassTest, EndOfCarryingRemovesThePromptAndTheNextCarryBuildsANewOne) {
     startCarrying();
     answers().carrying = false;
-    EXPECT_EQ(pass(), concat({passStart, notCarrying, {"deletePrompt(11)"}}));
+    EXPECT_EQ(pass(), concat({passStart, notCarrying, {"promptDelete(11)"}}));
     EXPECT_FALSE(throwPrompt.created);
     EXPECT_EQ(throwPrompt.handle, 0u);
 

@@ -16,9 +16,8 @@ int otherModule = 0;
 void otherHandler(std::uint32_t, std::uint16_t, std::uint8_t, std::int32_t, std::int32_t,
                   std::int32_t, std::int32_t) {}
 
-std::uint64_t displayText(HostSession& host, const char* text) {
-    return callNative(host, natives::displayText,
-                      {10, textArg("LITERAL_STRING"), textArg(text)})[0];
+std::uint64_t varString(HostSession& host, const char* text) {
+    return callNative(host, natives::varString, {10, textArg("LITERAL_STRING"), textArg(text)})[0];
 }
 
 struct FaultCase {
@@ -36,64 +35,69 @@ const FaultCase faultCases[] = {
      "unknown native 0x0000000000001234", "native 0x0000000000001234(0x5, 0x100000000)"},
     {"one argument too many",
      [](HostSession& h) {
-         callNative(h, natives::isCarrying, {7, 1});
+         callNative(h, natives::isPedCarryingSomething, {7, 1});
      },
-     "isCarrying takes 1 argument but got 2", "isCarrying(7, 0x1) -> false"},
-    {"arguments missing", [](HostSession& h) { callNative(h, natives::applyForce, {42}); },
-     "applyForce takes 9 arguments but got 1", "applyForce(42)"},
+     "isPedCarryingSomething takes 1 argument but got 2",
+     "isPedCarryingSomething(7, 0x1) -> false"},
+    {"arguments missing",
+     [](HostSession& h) { callNative(h, natives::applyForceToEntityCenterOfMass, {42}); },
+     "applyForceToEntityCenterOfMass takes 9 arguments but got 1",
+     "applyForceToEntityCenterOfMass(42)"},
     {"handle with upper bits",
-     [](HostSession& h) { callNative(h, natives::isCarrying, {0xBAD0000000000007}); },
-     "isCarrying: argument 1 is a handle with nonzero upper 32 bits: 0xBAD0000000000007",
-     "isCarrying(0xBAD0000000000007) -> false"},
+     [](HostSession& h) { callNative(h, natives::isPedCarryingSomething, {0xBAD0000000000007}); },
+     "isPedCarryingSomething: argument 1 is a handle with nonzero upper 32 bits: "
+     "0xBAD0000000000007",
+     "isPedCarryingSomething(0xBAD0000000000007) -> false"},
     {"integer with upper bits",
      [](HostSession& h) {
-         callNative(h, natives::promptOption1, {11, 0x100000003});
+         callNative(h, natives::promptSetPriority, {11, 0x100000003});
      },
-     "promptOption1: argument 2 is an integer with nonzero upper 32 bits: 0x100000003",
-     "promptOption1(11, 0x100000003)"},
+     "promptSetPriority: argument 2 is an integer with nonzero upper 32 bits: 0x100000003",
+     "promptSetPriority(11, 0x100000003)"},
     {"float with upper half",
      [](HostSession& h) {
-         callNative(h, natives::applyForce,
+         callNative(h, natives::applyForceToEntityCenterOfMass,
                     {42, 1, 0xFFFFFFFF00000000 | floatArg(15.0f), 0, 0, 0, 0, 1, 0});
      },
-     "applyForce: argument 3 is a float with nonzero upper 32 bits: 0xFFFFFFFF41700000",
-     "applyForce(42, 1, 0xFFFFFFFF41700000, 0.0, 0.0, 0, 0, 1, 0)"},
+     "applyForceToEntityCenterOfMass: argument 3 is a float with nonzero upper 32 bits: "
+     "0xFFFFFFFF41700000",
+     "applyForceToEntityCenterOfMass(42, 1, 0xFFFFFFFF41700000, 0.0, 0.0, 0, 0, 1, 0)"},
     {"call without init", [](HostSession& h) { h.nativeCall(); },
      "nativeCall came without nativeInit", ""},
     {"push without init", [](HostSession& h) { h.nativePush64(7); },
      "nativePush64(0x7) came without nativeInit", ""},
     {"init while a call is pending",
      [](HostSession& h) {
-         h.nativeInit(natives::isCarrying);
-         callNative(h, natives::playerCharacter);
+         h.nativeInit(natives::isPedCarryingSomething);
+         callNative(h, natives::playerPedId);
      },
-     "nativeInit(0x096275889B8E0EE0) came while isCarrying still waited for nativeCall",
-     "playerCharacter() -> 0"},
+     "nativeInit(0x096275889B8E0EE0) came while isPedCarryingSomething still waited for nativeCall",
+     "playerPedId() -> 0"},
     {"null text",
      [](HostSession& h) {
-         callNative(h, natives::displayText, {10, 0, textArg("Vaxo")});
+         callNative(h, natives::varString, {10, 0, textArg("Vaxo")});
      },
-     "displayText: argument 2 is a null text pointer: 0x0",
-     "displayText(10, null, \"Vaxo\") -> text(\"Vaxo\")"},
+     "varString: argument 2 is a null text pointer: 0x0",
+     "varString(10, null, \"Vaxo\") -> text(\"Vaxo\")"},
     {"display text never handed out",
      [](HostSession& h) {
-         callNative(h, natives::promptSetLabel, {11, 0x1234});
+         callNative(h, natives::promptSetText, {11, 0x1234});
      },
-     "promptSetLabel: argument 2 is not a display text the host handed out: 0x1234",
-     "promptSetLabel(11, 0x1234)"},
+     "promptSetText: argument 2 is not a display text the host handed out: 0x1234",
+     "promptSetText(11, 0x1234)"},
     {"display text cut to 32 bits",
      [](HostSession& h) {
-         const std::uint64_t text = displayText(h, "Vaxo");
-         callNative(h, natives::promptSetLabel, {11, text & 0xFFFFFFFF});
+         const std::uint64_t text = varString(h, "Vaxo");
+         callNative(h, natives::promptSetText, {11, text & 0xFFFFFFFF});
      },
-     "promptSetLabel: argument 2 is not a display text the host handed out: 0x", ""},
+     "promptSetText: argument 2 is not a display text the host handed out: 0x", ""},
     {"display text kept from an earlier request",
      [](HostSession& h) {
-         const std::uint64_t label = displayText(h, "Vaxo");
-         displayText(h, "Carrying");
-         callNative(h, natives::promptSetLabel, {11, label});
+         const std::uint64_t label = varString(h, "Vaxo");
+         varString(h, "Carrying");
+         callNative(h, natives::promptSetText, {11, label});
      },
-     "promptSetLabel: argument 2 is a display text that is no longer valid (only the latest one "
+     "promptSetText: argument 2 is a display text that is no longer valid (only the latest one "
      "is): 0x",
      ""},
     {"script registered twice",

@@ -30,23 +30,29 @@ TEST_F(HostSessionTest, DecodesEachArgumentKindAndAnswersFromTheAnswers) {
         std::vector<std::uint64_t> args;
         const char* line;
     } cases[] = {
-        {natives::playerCharacter, {}, "playerCharacter() -> 7"},
-        {natives::isCarrying, {7}, "isCarrying(7) -> true"},
-        {natives::carriedEntity, {7}, "carriedEntity(7) -> 42"},
-        {natives::entityCheck, {42}, "entityCheck(42) -> false"},
-        {natives::promptGroupOf, {42}, "promptGroupOf(42) -> 900"},
-        {natives::promptCompleted, {11, 0}, "promptCompleted(11, 0) -> false"},
-        {natives::forwardVector, {7}, "forwardVector(7) -> (0.5, -2.0, 0.001)"},
-        {natives::promptSetControl, {11, 0x760A9C6F}, "promptSetControl(11, 0x760A9C6F)"},
-        {natives::promptOption1, {0xFFFFFFFF, 3}, "promptOption1(4294967295, 3)"},
-        {natives::release2, {7, 1, 0}, "release2(7, 1, 0)"},
-        {natives::deletePrompt, {11}, "deletePrompt(11)"},
-        {natives::applyForce,
+        {natives::playerPedId, {}, "playerPedId() -> 7"},
+        {natives::isPedCarryingSomething, {7}, "isPedCarryingSomething(7) -> true"},
+        {natives::getFirstEntityPedIsCarrying, {7}, "getFirstEntityPedIsCarrying(7) -> 42"},
+        {natives::doesEntityExist, {42}, "doesEntityExist(42) -> false"},
+        {natives::promptGetGroupIdForTargetEntity,
+         {42},
+         "promptGetGroupIdForTargetEntity(42) -> 900"},
+        {natives::promptHasStandardModeCompleted,
+         {11, 0},
+         "promptHasStandardModeCompleted(11, 0) -> false"},
+        {natives::getEntityForwardVector, {7}, "getEntityForwardVector(7) -> (0.5, -2.0, 0.001)"},
+        {natives::promptSetControlAction,
+         {11, 0x760A9C6F},
+         "promptSetControlAction(11, 0x760A9C6F)"},
+        {natives::promptSetPriority, {0xFFFFFFFF, 3}, "promptSetPriority(4294967295, 3)"},
+        {natives::clearPedTasks, {7, 1, 0}, "clearPedTasks(7, 1, 0)"},
+        {natives::promptDelete, {11}, "promptDelete(11)"},
+        {natives::applyForceToEntityCenterOfMass,
          {42, 1, floatArg(15.0f), floatArg(-7.5f), floatArg(5.0f), 0, 0, 1, 0},
-         "applyForce(42, 1, 15.0, -7.5, 5.0, 0, 0, 1, 0)"},
-        {natives::displayText,
+         "applyForceToEntityCenterOfMass(42, 1, 15.0, -7.5, 5.0, 0, 0, 1, 0)"},
+        {natives::varString,
          {10, textArg("LITERAL_STRING"), textArg("Vaxo")},
-         "displayText(10, \"LITERAL_STRING\", \"Vaxo\") -> text(\"Vaxo\")"},
+         "varString(10, \"LITERAL_STRING\", \"Vaxo\") -> text(\"Vaxo\")"},
     };
     for (const auto& c : cases) {
         host.nativeInit(c.hash);
@@ -65,9 +71,11 @@ TEST_F(HostSessionTest, ThirtyTwoBitResultsCarryJunkInTheUpperHalf) {
         std::initializer_list<std::uint64_t> args;
         std::uint32_t low;
     } cases[] = {
-        {natives::playerCharacter, {}, 7},   {natives::isCarrying, {7}, 1},
-        {natives::entityCheck, {42}, 0},     {natives::promptCompleted, {11, 0}, 0},
-        {natives::promptGroupOf, {42}, 900},
+        {natives::playerPedId, {}, 7},
+        {natives::isPedCarryingSomething, {7}, 1},
+        {natives::doesEntityExist, {42}, 0},
+        {natives::promptHasStandardModeCompleted, {11, 0}, 0},
+        {natives::promptGetGroupIdForTargetEntity, {42}, 900},
     };
     for (const auto& c : cases) {
         const std::uint64_t slot = callNative(host, c.hash, c.args)[0];
@@ -75,7 +83,7 @@ TEST_F(HostSessionTest, ThirtyTwoBitResultsCarryJunkInTheUpperHalf) {
         EXPECT_NE(slot >> 32, 0u) << standin::hashText(c.hash);
     }
 
-    const std::uint64_t* vector = callNative(host, natives::forwardVector, {7});
+    const std::uint64_t* vector = callNative(host, natives::getEntityForwardVector, {7});
     const float expected[] = {0.5f, -2.0f, 0.001f};
     for (int axis = 0; axis < 3; ++axis) {
         EXPECT_EQ(static_cast<std::uint32_t>(vector[axis]), floatArg(expected[axis]));
@@ -85,10 +93,10 @@ TEST_F(HostSessionTest, ThirtyTwoBitResultsCarryJunkInTheUpperHalf) {
 
 TEST_F(HostSessionTest, DisplayTextUsesAllSixtyFourBitsAndResolvesWhenPushedBack) {
     const std::uint64_t text =
-        callNative(host, natives::displayText, {10, textArg("LITERAL_STRING"), textArg("Vaxo")})[0];
+        callNative(host, natives::varString, {10, textArg("LITERAL_STRING"), textArg("Vaxo")})[0];
     EXPECT_NE(text >> 32, 0u);
-    callNative(host, natives::promptSetLabel, {11, text});
-    EXPECT_EQ(host.takeTrace().back(), "promptSetLabel(11, text(\"Vaxo\"))");
+    callNative(host, natives::promptSetText, {11, text});
+    EXPECT_EQ(host.takeTrace().back(), "promptSetText(11, text(\"Vaxo\"))");
     EXPECT_EQ(host.faults(), Lines{});
 }
 
@@ -96,7 +104,8 @@ TEST_F(HostSessionTest, NewPromptHandsOutTheQueuedHandlesThenFreshOnes) {
     host.answers.promptHandles = {11, 12};
     std::vector<std::uint32_t> handles;
     for (int prompt = 0; prompt < 4; ++prompt) {
-        handles.push_back(static_cast<std::uint32_t>(callNative(host, natives::newPrompt)[0]));
+        handles.push_back(
+            static_cast<std::uint32_t>(callNative(host, natives::promptRegisterBegin)[0]));
     }
     EXPECT_EQ(handles[0], 11u);
     EXPECT_EQ(handles[1], 12u);
@@ -105,10 +114,10 @@ TEST_F(HostSessionTest, NewPromptHandsOutTheQueuedHandlesThenFreshOnes) {
 }
 
 TEST_F(HostSessionTest, RecordsRawArgumentsAndTheTextsBehindThemUntilCleared) {
-    callNative(host, natives::displayText, {10, textArg("LITERAL_STRING"), textArg("Carrying")});
-    callNative(host, natives::isCarrying, {7});
+    callNative(host, natives::varString, {10, textArg("LITERAL_STRING"), textArg("Carrying")});
+    callNative(host, natives::isPedCarryingSomething, {7});
     ASSERT_EQ(host.calls().size(), 2u);
-    EXPECT_EQ(host.calls()[0].hash, natives::displayText);
+    EXPECT_EQ(host.calls()[0].hash, natives::varString);
     EXPECT_EQ(host.calls()[0].texts, (Lines{"LITERAL_STRING", "Carrying"}));
     EXPECT_EQ(host.calls()[1].args, std::vector<std::uint64_t>{7});
 

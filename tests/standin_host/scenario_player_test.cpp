@@ -44,8 +44,8 @@ class ScenarioPlayerTest : public ::testing::Test {
     // A script that looks at the character once a frame.
     Outcome idlePass() {
         const auto character =
-            static_cast<std::uint32_t>(callNative(host, natives::playerCharacter)[0]);
-        callNative(host, natives::isCarrying, {character});
+            static_cast<std::uint32_t>(callNative(host, natives::playerPedId)[0]);
+        callNative(host, natives::isPedCarryingSomething, {character});
         host.scriptWait(0);
         return Outcome::Yielded;
     }
@@ -68,17 +68,17 @@ TEST_F(ScenarioPlayerTest, AppliesEachFramesChangesAndKeysBeforeTheScriptRuns) {
                          "  scriptRegister(module)\n"
                          "  keyboardHandlerRegister(handler)\n"
                          "frame 1\n"
-                         "  playerCharacter() -> 7\n"
-                         "  isCarrying(7) -> false\n"
+                         "  playerPedId() -> 7\n"
+                         "  isPedCarryingSomething(7) -> false\n"
                          "  wait(0)\n"
                          "frame 2\n"
-                         "  playerCharacter() -> 7\n"
-                         "  isCarrying(7) -> false\n"
+                         "  playerPedId() -> 7\n"
+                         "  isPedCarryingSomething(7) -> false\n"
                          "  wait(0)\n"
                          "frame 3\n"
                          "  keyEvent(65, 1, 0, 0, 0, 0, 0)\n"
-                         "  playerCharacter() -> 7\n"
-                         "  isCarrying(7) -> true\n"
+                         "  playerPedId() -> 7\n"
+                         "  isPedCarryingSomething(7) -> true\n"
                          "  wait(0)\n"
                          "unload\n"
                          "  scriptUnregister(module)\n"
@@ -90,7 +90,7 @@ TEST_F(ScenarioPlayerTest, AppliesEachFramesChangesAndKeysBeforeTheScriptRuns) {
 TEST_F(ScenarioPlayerTest, StopsAfterTheFirstFrameWithAFault) {
     const auto scenario = standin::parseScenario("frame 5\n", "s.txt");
     ScriptedRunner script([this](int frame) {
-        callNative(host, frame == 2 ? 0x1234 : natives::playerCharacter);
+        callNative(host, frame == 2 ? 0x1234 : natives::playerPedId);
         host.scriptWait(0);
         return Outcome::Yielded;
     });

@@ -133,55 +133,56 @@ TEST_F(PassAuditTest, FramesWithoutCallsPassOnlyBeforeTheFirstPass) {
     frames.insert(frames.begin(), idle.begin(), idle.end());
     frames.push_back({});
     EXPECT_EQ(audit(frames),
-              "the frame ends after 0 calls where the throw loop makes playerCharacter next");
+              "the frame ends after 0 calls where the throw loop makes playerPedId next");
 }
 
 TEST_F(PassAuditTest, NamesTheFirstCallOutOfOrder) {
     const std::vector<Fault> faults = {
         {"a creation without its label",
          [](auto& frames) {
-             const auto [frame, call] = find(frames, natives::promptSetLabel);
+             const auto [frame, call] = find(frames, natives::promptSetText);
              auto& calls = frames[frame].calls;
              calls.erase(calls.begin() + static_cast<std::ptrdiff_t>(call));
          },
-         "call 6 of the frame is promptOption1 where the throw loop makes promptSetLabel"},
+         "call 6 of the frame is promptSetPriority where the throw loop makes promptSetText"},
         {"the release's second and third calls swapped",
          [](auto& frames) {
-             const auto [frame, call] = find(frames, natives::release2);
+             const auto [frame, call] = find(frames, natives::clearPedTasks);
              std::swap(frames[frame].calls[call], frames[frame].calls[call + 1]);
          },
-         "call 13 of the frame is release3 where the throw loop makes release2"},
+         "call 13 of the frame is setEntityDynamic where the throw loop makes clearPedTasks"},
         {"a push without the force",
          [](auto& frames) {
-             const auto [frame, call] = find(frames, natives::applyForce);
+             const auto [frame, call] = find(frames, natives::applyForceToEntityCenterOfMass);
              frames[frame].calls.erase(frames[frame].calls.begin() +
                                        static_cast<std::ptrdiff_t>(call));
          },
-         "the frame ends after 1 call where the throw loop makes applyForce next"},
+         "the frame ends after 1 call where the throw loop makes applyForceToEntityCenterOfMass "
+         "next"},
         {"the prompt left in place when the carrying ends",
          [](auto& frames) {
-             const auto [frame, call] = find(frames, natives::deletePrompt);
+             const auto [frame, call] = find(frames, natives::promptDelete);
              frames[frame].calls.resize(call);
          },
-         "the frame ends after 2 calls where the throw loop makes deletePrompt next"},
+         "the frame ends after 2 calls where the throw loop makes promptDelete next"},
         {"a removal with no prompt",
          [](auto& frames) {
-             const auto [frame, call] = find(frames, natives::deletePrompt);
+             const auto [frame, call] = find(frames, natives::promptDelete);
              frames.front().calls.push_back(frames[frame].calls[call]);
          },
-         "the frame goes on with deletePrompt after the throw loop's calls"},
+         "the frame goes on with promptDelete after the throw loop's calls"},
         {"a completion test on another prompt",
          [](auto& frames) {
-             const auto [frame, call] = find(frames, natives::promptCompleted);
+             const auto [frame, call] = find(frames, natives::promptHasStandardModeCompleted);
              frames[frame].calls[call].args[0] = 12;
          },
-         "promptCompleted: argument 1 is 12 where the throw loop passes 11"},
+         "promptHasStandardModeCompleted: argument 1 is 12 where the throw loop passes 11"},
         {"a force on the character instead of the carried entity",
          [](auto& frames) {
-             const auto [frame, call] = find(frames, natives::applyForce);
+             const auto [frame, call] = find(frames, natives::applyForceToEntityCenterOfMass);
              frames[frame].calls[call].args[0] = 7;
          },
-         "applyForce: argument 1 is 7 where the throw loop passes 42"},
+         "applyForceToEntityCenterOfMass: argument 1 is 7 where the throw loop passes 42"},
     };
     for (const Fault& fault : faults) {
         SetUp();

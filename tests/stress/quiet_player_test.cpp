@@ -19,10 +19,10 @@ class StrayingScript final : public standin::ScriptRunner {
 
     Outcome resume() override {
         ++frame_;
-        callNative(host_, natives::playerCharacter);
-        callNative(host_, natives::isCarrying, {7});
+        callNative(host_, natives::playerPedId);
+        callNative(host_, natives::isPedCarryingSomething, {7});
         if (frame_ == 3) {
-            callNative(host_, natives::carriedEntity, {7});
+            callNative(host_, natives::getFirstEntityPedIsCarrying, {7});
         }
         host_.scriptWait(0);
         return Outcome::Yielded;
@@ -53,13 +53,13 @@ TEST(QuietPlayer, PrintsOnlyThePhaseWithAProblemAndCountsTheRest) {
     player.unloaded();
 
     EXPECT_EQ(out.str(), "frame 3\n"
-                         "  playerCharacter() -> 7\n"
-                         "  isCarrying(7) -> false\n"
-                         "  carriedEntity(7) -> 0\n"
+                         "  playerPedId() -> 7\n"
+                         "  isPedCarryingSomething(7) -> false\n"
+                         "  getFirstEntityPedIsCarrying(7) -> 0\n"
                          "  wait(0)\n");
     EXPECT_EQ(player.problems(),
-              std::vector<std::string>{
-                  "frame 3: the frame goes on with carriedEntity after the throw loop's calls"});
+              std::vector<std::string>{"frame 3: the frame goes on with "
+                                       "getFirstEntityPedIsCarrying after the throw loop's calls"});
     EXPECT_EQ(tally.frames, 3u);
     EXPECT_EQ(tally.passCount(standin::PassKind::NotCarrying), 3u);
     EXPECT_EQ(tally.natives, 7u);

@@ -9,8 +9,8 @@
 
 namespace {
 
-constexpr std::uint64_t playerCharacter = 0x096275889B8E0EE0;
-constexpr std::uint64_t isCarrying = 0xA911EE21EDF69DAF;
+constexpr std::uint64_t playerPedId = 0x096275889B8E0EE0;
+constexpr std::uint64_t isPedCarryingSomething = 0xA911EE21EDF69DAF;
 
 void script() {
 #if defined(FAULT_THROWS)
@@ -19,9 +19,9 @@ void script() {
     scriptWait(0);
 #elif defined(FAULT_WIDE_HANDLE)
     scriptWait(0);
-    nativeInit(playerCharacter);
+    nativeInit(playerPedId);
     const std::uint64_t character = nativeCall()[0];
-    nativeInit(isCarrying);
+    nativeInit(isPedCarryingSomething);
     nativePush64(character); // the whole slot, junk and all
     nativeCall();
     for (;;) {
