@@ -3,6 +3,7 @@
 
 #define VAXO_HOST_BUILD
 #include "plugin/host_api.h"
+#include "standin_host/windows/float_control_scope.h"
 #include "standin_host/windows/standin_host.h"
 
 #include <string>
@@ -14,6 +15,12 @@ StandinHost& standinHost() {
 }
 
 namespace {
+
+// The host's bookkeeping runs in its own floating-point state, whatever the
+// plug-in's code runs in.
+FloatControlScope hostState() {
+    return FloatControlScope(standinHost().hostMxcsr);
+}
 
 // Natives and waits are only allowed on the script fiber, never from the
 // library entry point or the keyboard handler.
@@ -29,20 +36,24 @@ bool onScriptFiber(const char* operation) {
 } // namespace
 
 void scriptRegister(ModuleHandle module, ScriptFunction script) {
+    const FloatControlScope own = hostState();
     standinHost().session.scriptRegister(module, script);
 }
 
 void scriptUnregister(ModuleHandle module) {
+    const FloatControlScope own = hostState();
     standinHost().session.scriptUnregister(module);
 }
 
 void keyboardHandlerRegister(KeyboardHandler handler) {
+    const FloatControlScope own = hostState();
     StandinHost& host = standinHost();
     host.session.keyboardHandlerRegister(handler);
     host.keyStorm.setHandler(host.session.registeredKeyboardHandler());
 }
 
 void keyboardHandlerUnregister(KeyboardHandler handler) {
+    const FloatControlScope own = hostState();
     StandinHost& host = standinHost();
     host.session.keyboardHandlerUnregister(handler);
     host.keyStorm.setHandler(host.session.registeredKeyboardHandler());
@@ -50,6 +61,9 @@ void keyboardHandlerUnregister(KeyboardHandler handler) {
 
 void scriptWait(std::uint32_t milliseconds) {
     standinHost().mxcsrAtLastYield = _mm_getcsr();
+    // Held across the yield: the host's frames run in its own state, and the
+    // script gets its own back when it is resumed.
+    const FloatControlScope own = hostState();
     standinHost().session.scriptWait(milliseconds);
     if (onScriptFiber("scriptWait")) {
         standinHost().scriptFiber->yieldToHost();
@@ -57,14 +71,17 @@ void scriptWait(std::uint32_t milliseconds) {
 }
 
 void nativeInit(std::uint64_t hash) {
+    const FloatControlScope own = hostState();
     standinHost().session.nativeInit(hash);
 }
 
 void nativePush64(std::uint64_t value) {
+    const FloatControlScope own = hostState();
     standinHost().session.nativePush64(value);
 }
 
 std::uint64_t* nativeCall() {
+    const FloatControlScope own = hostState();
     onScriptFiber("nativeCall");
     return standinHost().session.nativeCall();
 }

@@ -1,6 +1,7 @@
 #include "standin_host/windows/run_guard.h"
 
 #include "standin_host/value_text.h"
+#include "standin_host/windows/standin_host.h"
 
 #include <csignal>
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include <string>
 #include <utility>
 #include <windows.h>
+#include <xmmintrin.h>
 
 namespace {
 
@@ -40,6 +42,8 @@ LONG WINAPI onUnhandledException(EXCEPTION_POINTERS* exception) {
         (record.ExceptionFlags & EXCEPTION_NONCONTINUABLE) == 0) {
         return EXCEPTION_CONTINUE_EXECUTION;
     }
+    // A floating-point trap of the plug-in's must not strike the report too.
+    _mm_setcsr(standinHost().hostMxcsr);
     endRun("the plug-in crashed with exception " + standin::hexText(record.ExceptionCode));
     return EXCEPTION_CONTINUE_SEARCH;
 }

@@ -1,12 +1,14 @@
 #include "standin_host/windows/script_fiber.h"
 
+#include "standin_host/windows/float_control_scope.h"
 #include "standin_host/windows/system_text.h"
 
 #include <stdexcept>
 #include <windows.h>
 
-ScriptFiber::ScriptFiber(ScriptFunction script, void* hostFiber)
-    : script_(script), hostFiber_(hostFiber), fiber_(CreateFiber(0, &start, this)) {
+ScriptFiber::ScriptFiber(ScriptFunction script, void* hostFiber, std::uint32_t gameMxcsr)
+    : script_(script), hostFiber_(hostFiber), gameMxcsr_(gameMxcsr),
+      fiber_(CreateFiber(0, &start, this)) {
     if (fiber_ == nullptr) {
         throw std::runtime_error("cannot create the script fiber: " +
                                  systemErrorText(GetLastError()));
@@ -19,6 +21,8 @@ ScriptFiber::~ScriptFiber() {
 
 ScriptFiber::Outcome ScriptFiber::resume() {
     if (!returned_) {
+        // A script resumed in its scriptWait gets back the state it yielded in.
+        const FloatControlScope game(gameMxcsr_);
         running_ = true;
         SwitchToFiber(fiber_);
         running_ = false;

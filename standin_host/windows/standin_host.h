@@ -15,8 +15,11 @@ struct StandinHost {
     ScriptFiber* scriptFiber = nullptr;
     // Calls the registered keyboard handler from a second thread when started.
     standin::KeyStorm keyStorm;
-    // The SSE control and status register as the script had it when it last
-    // yielded.
+    // The SSE control and status register: the host's own, in which all of
+    // its work runs; the game's, in which the plug-in's code runs; and the
+    // script's when it last yielded.
+    std::uint32_t hostMxcsr = 0x1F80;
+    std::uint32_t gameMxcsr = 0x1F80;
     std::uint32_t mxcsrAtLastYield = 0;
 };
 

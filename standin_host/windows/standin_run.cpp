@@ -3,6 +3,7 @@
 #include "standin_host/run_tally.h"
 #include "standin_host/scenario.h"
 #include "standin_host/scenario_player.h"
+#include "standin_host/windows/float_control_scope.h"
 #include "standin_host/windows/process_usage.h"
 #include "standin_host/windows/run_guard.h"
 #include "standin_host/windows/standin_host.h"
@@ -124,7 +125,13 @@ int playCycle(const Cycle& cycle, std::chrono::duration<double>& playTime) {
 
     player->loading();
     noteUsage(cycle.footprint, &Footprint::beforeLoad);
-    HMODULE plugin = LoadLibraryW(cycle.pluginPath.c_str());
+    HMODULE plugin;
+    {
+        // The game's thread loads the plug-in: its entry point runs in the
+        // game's state.
+        const FloatControlScope game(host.gameMxcsr);
+        plugin = LoadLibraryW(cycle.pluginPath.c_str());
+    }
     if (plugin == nullptr) {
         const std::string named = shown(cycle.pluginPath);
         complain(cycle.name + "cannot load the plug-in " + named + ": " +
@@ -136,7 +143,7 @@ int playCycle(const Cycle& cycle, std::chrono::duration<double>& playTime) {
 
     std::optional<ScriptFiber> fiber;
     if (player->problems().empty()) {
-        fiber.emplace(host.session.registeredScript(), cycle.hostFiber);
+        fiber.emplace(host.session.registeredScript(), cycle.hostFiber, host.gameMxcsr);
         host.scriptFiber = &*fiber;
         noteUsage(cycle.footprint, &Footprint::afterFiber);
         const auto started = std::chrono::steady_clock::now();
@@ -146,7 +153,10 @@ int playCycle(const Cycle& cycle, std::chrono::duration<double>& playTime) {
     }
 
     player->unloading();
-    FreeLibrary(plugin);
+    {
+        const FloatControlScope game(host.gameMxcsr);
+        FreeLibrary(plugin);
+    }
     host.scriptFiber = nullptr;
     fiber.reset();
     player->unloaded();
@@ -281,9 +291,10 @@ int standinRun(const StandinOptions* options) {
                      shown(std::filesystem::path(options->locale)));
             return unusableInput;
         }
-        if (options->mxcsr >= 0) {
-            _mm_setcsr(static_cast<unsigned>(options->mxcsr));
-        }
+        StandinHost& host = standinHost();
+        host.hostMxcsr = _mm_getcsr();
+        host.gameMxcsr =
+            options->mxcsr >= 0 ? static_cast<std::uint32_t>(options->mxcsr) : host.hostMxcsr;
         if (options->workdir != nullptr && !SetCurrentDirectoryW(options->workdir)) {
             const std::string workdir = shown(std::filesystem::path(options->workdir));
             complain("cannot change to the working directory " + workdir + ": " +

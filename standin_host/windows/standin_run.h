@@ -29,9 +29,10 @@ struct StandinOptions {
     // The C runtime's locale, set for the whole process before the first load
     // as another module of the game may set it; nullptr leaves it at "C".
     const wchar_t* locale = nullptr;
-    // The SSE control and status register, set on the thread before the first
-    // load as the game may set it (flush to zero, another rounding); -1 leaves
-    // it as the process started.
+    // The SSE control and status register the game leaves on its thread (flush
+    // to zero, another rounding), in which the plug-in's entry point and its
+    // script run; the host's own work keeps the state the process started
+    // with. -1: the game's is that one too.
     long mxcsr = -1;
 };
 

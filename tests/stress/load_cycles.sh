@@ -2,7 +2,8 @@
 # Loads, plays and unloads the real Vaxo.asi CYCLES times in one stand-in host
 # process. --key-storm: a second thread sends key events throughout. --idle:
 # the settings file holds a value that is not a number, so every load throws
-# and catches inside the plug-in and then sits the scenario out. Every cycle
+# and catches inside the plug-in and then sits the scenario out. --mxcsr VALUE:
+# the game's floating-point state, in which the plug-in runs. Every cycle
 # must register and unregister once, and after the last cycle the process may
 # hold no more handles or heap than after the first, nor more private memory
 # than one page of allocator rounding: nothing of the plug-in outlives it.
@@ -13,14 +14,16 @@ cycles=$2
 shift 2
 here=$(cd "$(dirname "$0")" && pwd)
 
-storm=
+host_options=()
 idle=no
-for option; do
-    case $option in
-    --key-storm) storm=--key-storm ;;
+while [ $# -gt 0 ]; do
+    case $1 in
+    --key-storm) host_options+=(--key-storm) ;;
+    --mxcsr) host_options+=(--mxcsr "$2") && shift ;;
     --idle) idle=yes ;;
-    *) fail "unknown option $option" ;;
+    *) fail "unknown option $1" ;;
     esac
+    shift
 done
 
 workdir=$(mktemp -d)
@@ -28,7 +31,7 @@ trap 'rm -rf "$workdir"' EXIT
 [ "$idle" = no ] || printf '[settings]\nforwardForce=fast\nupForce=5.0\n' >"$workdir/Vaxo.ini"
 summary=$workdir/summary
 status=0
-"$here/../wine/wine-run" "$build/vaxo-sim.exe" --quiet --cycles "$cycles" $storm \
+"$here/../wine/wine-run" "$build/vaxo-sim.exe" --quiet --cycles "$cycles" "${host_options[@]}" \
     --workdir "$workdir" "$build/Vaxo.asi" "$here/scenarios/throw_facing_x.txt" >"$summary" ||
     status=$?
 grep -v '^cycle ' "$summary" || true
