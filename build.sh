@@ -16,7 +16,7 @@ measurement_packages=(
 )
 
 usage() {
-    echo "usage: ./build.sh demo|test|stress|release|fuzz [SECONDS]|bench" >&2
+    echo "usage: ./build.sh demo|test|stress|release|fuzz [SECONDS]|bench|traces [CASE ...]" >&2
     exit 2
 }
 
@@ -66,6 +66,22 @@ run_tests() {
     ctest --preset windows
 }
 
+# Rewrites expected.trace of the named Windows cases (folders under
+# tests/wine/cases), or of every case, from what this build prints; each case
+# is then checked as its test checks it. git diff shows what changed.
+update_traces() {
+    local cases=("$@") failed=0
+    [ ${#cases[@]} -gt 0 ] || cases=(tests/wine/cases/*/)
+    local case_dir
+    for case_dir in "${cases[@]}"; do
+        case_dir=tests/wine/cases/$(basename "$case_dir")
+        [ -f "$case_dir/scenario.txt" ] || { echo "no case $case_dir" >&2 && return 2; }
+        echo "$case_dir"
+        tests/wine/run_case.sh --update build/windows "$case_dir" || failed=1
+    done
+    return "$failed"
+}
+
 # The long fault and load runs, kept out of the plain test run.
 run_stress() {
     ctest --preset stress
@@ -108,7 +124,8 @@ run_benchmarks() {
     bench/plugin_footprint.sh build/windows
 }
 
-[ $# -eq 1 ] || { [ $# -eq 2 ] && [ "$1" = fuzz ]; } || usage
+[ $# -eq 1 ] || { [ $# -eq 2 ] && [ "$1" = fuzz ]; } || { [ $# -gt 1 ] && [ "$1" = traces ]; } ||
+    usage
 case "$1" in
 demo) install_missing && build && demo ;;
 test) install_missing && build && run_tests ;;
@@ -121,6 +138,10 @@ fuzz)
 bench)
     packages+=("${measurement_packages[@]}")
     install_missing && build && run_benchmarks
+    ;;
+traces)
+    shift
+    install_missing && build && update_traces "$@"
     ;;
 *) usage ;;
 esac

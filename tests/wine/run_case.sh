@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Plays one case in the stand-in host under Wine, in a fresh working
 # directory, and compares the trace and the settings file it leaves.
+# With --update first, the first play's trace becomes the case's
+# expected.trace before everything is compared as usual.
 #
 # A case folder holds scenario.txt and expected.trace, and optionally:
 #   given.ini        copied to Vaxo.ini before the first start
@@ -16,6 +18,11 @@
 #                    the load
 set -euo pipefail
 . "$(dirname "$0")/../verdict.sh"
+update=no
+if [ "$1" = --update ]; then
+    update=yes
+    shift
+fi
 build=$1
 case_dir=$2
 here=$(cd "$(dirname "$0")" && pwd)
@@ -46,6 +53,10 @@ play() {
         if ! "$here/wine-run" "$build/vaxo-sim.exe" "${host_options[@]}" --workdir "$workdir" \
             "$build/Vaxo.asi" "$case_dir/scenario.txt" >"$workdir.trace"; then
             fail "${name}start $start: vaxo-sim exited non-zero"
+        elif [ "$update" = yes ]; then
+            cp "$workdir.trace" "$case_dir/expected.trace"
+            expected_trace=$case_dir/expected.trace
+            update=done
         fi
         if ! diff -u "$expected_trace" "$workdir.trace"; then
             fail "${name}start $start: trace differs"
@@ -59,8 +70,13 @@ play() {
     fi
 }
 
-givens=("$case_dir"/given*.ini)
-if [ -e "${givens[0]}" ]; then
+# given.ini first: an updated expected.trace then names its size.
+givens=()
+[ -f "$case_dir/given.ini" ] && givens+=("$case_dir/given.ini")
+for given in "$case_dir"/given-*.ini; do
+    [ -f "$given" ] && givens+=("$given")
+done
+if [ ${#givens[@]} -gt 0 ]; then
     for given in "${givens[@]}"; do
         play "$given"
     done
