@@ -17,6 +17,7 @@ TEST(ToFloat, ConvertsTheNumberAtTheStartOfTheText) {
         {"1e", 1.0f},
         {"0x1.8p1", 3.0f},
         {"0X10", 16.0f},
+        {"0xF", 15.0f},
         {"0x", 0.0f},
         // After 0x only hex digits or a point continue the number.
         {"-0x-1", -0.0f},
