@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Extracts the release archives as a player would, into a game folder, and
 # checks that the player gets at its root exactly the plug-in as built, a
-# readme for this version and the license, under Vaxo's names and with
-# Windows line ends; that the symbols archive holds at its root the debug
-# file the plug-in names, with which the README's crash-offset recipe finds a
-# known function and its source file; that the buildinfo names the commit,
-# the tree's state and the packages as they are, and no path of the build;
-# and that SHA256SUMS sums both archives and the buildinfo.
+# readme for this version, which names the script hook's loader and gives
+# the Linux launch option line as it is, and the license, under Vaxo's names
+# and with Windows line ends; that the symbols archive holds at its root the
+# debug file the plug-in names, with which the README's crash-offset recipe
+# finds a known function and its source file; that the buildinfo names the
+# commit, the tree's state and the packages as they are, and no path of the
+# build; and that SHA256SUMS sums both archives and the buildinfo.
 set -euo pipefail
 . "$(dirname "$0")/../verdict.sh"
 archive=$1
@@ -34,10 +35,18 @@ listing=$(cd symbols && find . -mindepth 1)
 
 cmp -s game/Vaxo.asi "$plugin" || fail "Vaxo.asi differs from the build's"
 grep -q "^Vaxo $version" game/Vaxo-README.txt || fail "readme does not name version $version"
-for word in forwardforce=15.0 upforce=5.0 Install ScriptHookRDR2.dll Uninstall \
-    "If nothing happens" "Vaxo did not load" "If no Vaxo.ini appears"; do
+for word in forwardforce=15.0 upforce=5.0 Install ScriptHookRDR2.dll dinput8.dll Uninstall \
+    "If nothing happens" "Did Vaxo load?" "Vaxo did not load" "If no Vaxo.ini appears"; do
     grep -q "$word" game/Vaxo-README.txt || fail "readme lacks $word"
 done
+# Players copy the override into Steam's Launch Options: it must stand alone
+# on its line, as it is.
+override='WINEDLLOVERRIDES="dinput8=n,b" %command%'
+sed -e 's/\r$//' -e 's/^ *//' game/Vaxo-README.txt | grep -qxF "$override" ||
+    fail "readme lacks a line that is exactly $override"
+# Kept to 76 columns, the readme shows unwrapped in a narrow editor window.
+long=$(sed 's/\r$//' game/Vaxo-README.txt | awk 'length > 76 { print FNR ": " length }')
+[ -z "$long" ] || fail "readme lines longer than 76 columns (line: length):"$'\n'"$long"
 grep -q "MIT License" game/Vaxo-LICENSE.txt || fail "license missing"
 for text in game/*.txt; do
     ! grep -qv $'\r$' "$text" || fail "$(basename "$text") has a line without Windows' CR LF end"
