@@ -21,7 +21,8 @@ ScriptFiber::~ScriptFiber() {
 
 ScriptFiber::Outcome ScriptFiber::resume() {
     if (!returned_) {
-        // A script resumed in its scriptWait gets back the state it yielded in.
+        // The script starts in the game's state; resumed inside its scriptWait,
+        // it gets back the state it yielded in.
         const FloatControlScope game(gameMxcsr_);
         running_ = true;
         SwitchToFiber(fiber_);
