@@ -1,5 +1,6 @@
 #include "settings/to_float.h"
 
+#include "settings/float_control_scope.h"
 #include "settings/ini/whitespace.h"
 
 #include <charconv>
@@ -8,27 +9,14 @@
 #include <stdexcept>
 #include <string_view>
 #include <system_error>
-#include <xmmintrin.h>
 
 namespace {
 
 // Every exception masked, round to nearest, subnormals kept: the state the
-// conversion's short-number path must compute in.
-constexpr unsigned nearestFloatControl = 0x1F80;
-
-// The script runs on the game's thread, which may flush subnormals to zero or
-// round another way; the conversion's arithmetic must not follow it. Status
-// flags are given back as well, so the thread is left just as it was.
-class NearestFloatControl {
-  public:
-    NearestFloatControl() : saved_(_mm_getcsr()) { _mm_setcsr(nearestFloatControl); }
-    ~NearestFloatControl() { _mm_setcsr(saved_); }
-    NearestFloatControl(const NearestFloatControl&) = delete;
-    NearestFloatControl& operator=(const NearestFloatControl&) = delete;
-
-  private:
-    const unsigned saved_;
-};
+// conversion's short-number path must compute in. The script runs on the
+// game's thread, which may flush subnormals to zero or round another way; the
+// conversion's arithmetic must not follow it.
+constexpr std::uint32_t nearestFloatControl = 0x1F80;
 
 bool startsWith(std::string_view text, char byte) {
     return !text.empty() && text.front() == byte;
@@ -106,7 +94,7 @@ float toFloat(const std::string& text) {
     float magnitude = 0.0f;
     std::errc error{};
     {
-        const NearestFloatControl nearest;
+        const FloatControlScope nearest(nearestFloatControl);
         error = convertUnsigned(number, magnitude);
     }
     if (error == std::errc::invalid_argument) {

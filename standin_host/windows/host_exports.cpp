@@ -3,7 +3,7 @@
 
 #define VAXO_HOST_BUILD
 #include "plugin/host_api.h"
-#include "standin_host/windows/float_control_scope.h"
+#include "settings/float_control_scope.h"
 #include "standin_host/windows/standin_host.h"
 
 #include <string>
@@ -16,8 +16,8 @@ StandinHost& standinHost() {
 
 namespace {
 
-// The host's bookkeeping runs in its own floating-point state, whatever the
-// plug-in's code runs in.
+// The game's floating-point state is the plug-in's to run in; the host's own
+// work, called from the plug-in, runs in the host's.
 FloatControlScope hostState() {
     return FloatControlScope(standinHost().hostMxcsr);
 }

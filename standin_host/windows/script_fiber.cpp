@@ -1,6 +1,6 @@
 #include "standin_host/windows/script_fiber.h"
 
-#include "standin_host/windows/float_control_scope.h"
+#include "settings/float_control_scope.h"
 #include "standin_host/windows/system_text.h"
 
 #include <stdexcept>

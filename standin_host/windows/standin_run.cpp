@@ -1,9 +1,9 @@
 #include "standin_host/windows/standin_run.h"
 
+#include "settings/float_control_scope.h"
 #include "standin_host/run_tally.h"
 #include "standin_host/scenario.h"
 #include "standin_host/scenario_player.h"
-#include "standin_host/windows/float_control_scope.h"
 #include "standin_host/windows/process_usage.h"
 #include "standin_host/windows/run_guard.h"
 #include "standin_host/windows/standin_host.h"

@@ -1,3 +1,4 @@
+#include "settings/float_control_scope.h"
 #include "settings/to_float.h"
 
 #include <cmath>
@@ -67,10 +68,9 @@ TEST(ToFloat, RejectsTextWithoutANumberAtItsStart) {
 // Also where the game's thread flushes subnormals to zero and treats them as
 // zero, to which a subnormal compares equal.
 TEST(ToFloat, RejectsNumbersOutsideTheRangeOfAFloat) {
-    const unsigned saved = _mm_getcsr();
     constexpr unsigned statusFlags = 0x3F;
     for (const unsigned control : {0x1F80u, 0x9FC0u}) {
-        _mm_setcsr(control);
+        const FloatControlScope state(control);
         for (const char* text :
              {"1e40", "-1e40", "3.5e38", "0x1p200", "1e-50", "1e-40", "0x1p-149", "-0x1p-127"}) {
             try {
@@ -82,5 +82,4 @@ TEST(ToFloat, RejectsNumbersOutsideTheRangeOfAFloat) {
             EXPECT_EQ(_mm_getcsr() & ~statusFlags, control) << text;
         }
     }
-    _mm_setcsr(saved);
 }

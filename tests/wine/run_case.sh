@@ -14,8 +14,8 @@
 #                    (without it, a given file must be left unchanged)
 #   starts           how many times the script is started in that directory
 #   locale           the C runtime's locale the host sets before the load
-#   mxcsr            the SSE control and status register the host sets before
-#                    the load
+#   mxcsr            the game's SSE control and status register, in which the
+#                    host runs the plug-in's code
 set -euo pipefail
 . "$(dirname "$0")/../verdict.sh"
 update=no

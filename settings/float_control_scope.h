@@ -1,14 +1,12 @@
 #pragma once
 
-// The game's floating-point state is the plug-in's to run in, not the host's:
-// the host sets it where control passes into the plug-in's code and takes its
-// own back where the plug-in calls the host.
+// The SSE control and status register for a scope: set on entry, and on exit
+// the value found there comes back exactly, status flags included, so the
+// thread is left just as it was.
 
 #include <cstdint>
 #include <xmmintrin.h>
 
-// Sets the SSE control and status register for a scope; at its end the value
-// it found comes back exactly, status flags included.
 class FloatControlScope {
   public:
     explicit FloatControlScope(std::uint32_t mxcsr) : saved_(_mm_getcsr()) { _mm_setcsr(mxcsr); }
@@ -17,5 +15,5 @@ class FloatControlScope {
     FloatControlScope& operator=(const FloatControlScope&) = delete;
 
   private:
-    std::uint32_t saved_;
+    const std::uint32_t saved_;
 };
