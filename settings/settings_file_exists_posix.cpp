@@ -13,7 +13,7 @@ bool meansMissing(int error) {
 } // namespace
 
 bool settingsFileExists(const std::filesystem::path& path) {
-    struct stat status {};
+    struct stat status{};
     if (stat(path.c_str(), &status) == 0) {
         return true;
     }

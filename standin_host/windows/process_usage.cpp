@@ -5,8 +5,9 @@
 
 // Declared here with a plain class number: the SDK's enum lacks the extended
 // handle list.
-extern "C" __declspec(dllimport) LONG WINAPI
-    NtQuerySystemInformation(ULONG informationClass, void* buffer, ULONG length, ULONG* needed);
+extern "C" __declspec(dllimport) LONG WINAPI NtQuerySystemInformation(ULONG informationClass,
+                                                                      void* buffer, ULONG length,
+                                                                      ULONG* needed);
 
 namespace {
 

@@ -105,7 +105,7 @@ struct Cycle {
     Footprint* footprint;     // filled in when wanted
 };
 
-void noteUsage(Footprint* footprint, ProcessUsage Footprint::*moment) {
+void noteUsage(Footprint* footprint, ProcessUsage Footprint::* moment) {
     if (footprint != nullptr) {
         footprint->*moment = currentProcessUsage();
     }

@@ -28,15 +28,10 @@ struct FaultCase {
 };
 
 const FaultCase faultCases[] = {
-    {"unknown native",
-     [](HostSession& h) {
-         callNative(h, 0x1234, {5, 0x100000000});
-     },
+    {"unknown native", [](HostSession& h) { callNative(h, 0x1234, {5, 0x100000000}); },
      "unknown native 0x0000000000001234", "native 0x0000000000001234(0x5, 0x100000000)"},
     {"one argument too many",
-     [](HostSession& h) {
-         callNative(h, natives::isPedCarryingSomething, {7, 1});
-     },
+     [](HostSession& h) { callNative(h, natives::isPedCarryingSomething, {7, 1}); },
      "isPedCarryingSomething takes 1 argument but got 2",
      "isPedCarryingSomething(7, 0x1) -> false"},
     {"arguments missing",
@@ -49,9 +44,7 @@ const FaultCase faultCases[] = {
      "0xBAD0000000000007",
      "isPedCarryingSomething(0xBAD0000000000007) -> false"},
     {"integer with upper bits",
-     [](HostSession& h) {
-         callNative(h, natives::promptSetPriority, {11, 0x100000003});
-     },
+     [](HostSession& h) { callNative(h, natives::promptSetPriority, {11, 0x100000003}); },
      "promptSetPriority: argument 2 is an integer with nonzero upper 32 bits: 0x100000003",
      "promptSetPriority(11, 0x100000003)"},
     {"float with upper half",
@@ -74,15 +67,11 @@ const FaultCase faultCases[] = {
      "nativeInit(0x096275889B8E0EE0) came while isPedCarryingSomething still waited for nativeCall",
      "playerPedId() -> 0"},
     {"null text",
-     [](HostSession& h) {
-         callNative(h, natives::varString, {10, 0, textArg("Vaxo")});
-     },
+     [](HostSession& h) { callNative(h, natives::varString, {10, 0, textArg("Vaxo")}); },
      "varString: argument 2 is a null text pointer: 0x0",
      "varString(10, null, \"Vaxo\") -> text(\"Vaxo\")"},
     {"display text never handed out",
-     [](HostSession& h) {
-         callNative(h, natives::promptSetText, {11, 0x1234});
-     },
+     [](HostSession& h) { callNative(h, natives::promptSetText, {11, 0x1234}); },
      "promptSetText: argument 2 is not a display text the host handed out: 0x1234",
      "promptSetText(11, 0x1234)"},
     {"display text cut to 32 bits",
