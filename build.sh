@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(
-    cmake ninja-build g++ googletest libgtest-dev clang-format
+    cmake ninja-build g++ googletest libgtest-dev clang-format-19
     g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64 wine64 zip
 )
 
