@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Extracts the release archives as a player would, into a game folder, and
 # checks that the player gets at its root exactly the plug-in as built, a
-# readme for this version, which names the script hook's loader and gives
-# the Linux launch option line as it is, and the license, under Vaxo's names
-# and with Windows line ends; that the symbols archive holds at its root the
-# debug file the plug-in names, with which the README's crash-offset recipe
-# finds a known function and its source file; that the buildinfo names the
-# commit, the tree's state and the packages as they are, and no path of the
-# build; and that SHA256SUMS sums both archives and the buildinfo.
+# readme for this version, which names the script hook's loader, gives the
+# Linux launch option line as it is and has every part it sends players to,
+# and the license, under Vaxo's names and with Windows line ends; that the
+# symbols archive holds at its root the debug file the plug-in names, with
+# which the README's crash-offset recipe finds a known function and its
+# source file; that the buildinfo names the commit, the tree's state and the
+# packages as they are, and no path of the build; and that SHA256SUMS sums
+# both archives and the buildinfo.
 set -euo pipefail
 . "$(dirname "$0")/../verdict.sh"
 archive=$1
@@ -39,6 +40,13 @@ for word in forwardforce=15.0 upforce=5.0 Install ScriptHookRDR2.dll dinput8.dll
     "If nothing happens" "Did Vaxo load?" "Vaxo did not load" "If no Vaxo.ini appears"; do
     grep -q "$word" game/Vaxo-README.txt || fail "readme lacks $word"
 done
+# The readme sends players on by name, see "Permissions", at times across a
+# line break: each name it sends them to must begin one of its lines.
+while read -r name; do
+    sed 's/\r$//' game/Vaxo-README.txt | awk -v name="$name" 'index($0, name) == 1 { found = 1 }
+        END { exit !found }' || fail "readme sends players to \"$name\", which begins no line"
+done < <(sed 's/\r$//' game/Vaxo-README.txt | tr -s ' \n' '  ' | grep -o 'see "[^"]*"' |
+    sed -e 's/^see "//' -e 's/"$//' | sort -u)
 # Players copy the override into Steam's Launch Options: it must stand alone
 # on its line, as it is.
 override='WINEDLLOVERRIDES="dinput8=n,b" %command%'
