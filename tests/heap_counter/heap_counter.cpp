@@ -8,14 +8,27 @@ namespace {
 bool counting = false;
 std::size_t allocations = 0;
 
-void* allocate(std::size_t size) {
+void* tryAllocate(std::size_t size, std::size_t alignment) {
     if (counting) {
         ++allocations;
     }
-    if (void* memory = std::malloc(size == 0 ? 1 : size)) {
+    size = size == 0 ? 1 : size;
+    if (alignment <= __STDCPP_DEFAULT_NEW_ALIGNMENT__) {
+        return std::malloc(size);
+    }
+    // aligned_alloc wants a whole number of alignments.
+    return std::aligned_alloc(alignment, (size + alignment - 1) / alignment * alignment);
+}
+
+void* allocate(std::size_t size, std::size_t alignment) {
+    if (void* memory = tryAllocate(size, alignment)) {
         return memory;
     }
     throw std::bad_alloc();
+}
+
+std::size_t alignmentOf(std::align_val_t alignment) {
+    return static_cast<std::size_t>(alignment);
 }
 
 } // namespace
@@ -37,12 +50,33 @@ HeapCountPause::~HeapCountPause() {
     counting = wasCounting_;
 }
 
+// The whole family, every form of new and of delete: memory that one form of
+// the runtime's (or a sanitizer's) hands out must never reach another's free.
 void* operator new(std::size_t size) {
-    return allocate(size);
+    return allocate(size, 0);
 }
 void* operator new[](std::size_t size) {
-    return allocate(size);
+    return allocate(size, 0);
 }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    return tryAllocate(size, 0);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    return tryAllocate(size, 0);
+}
+void* operator new(std::size_t size, std::align_val_t alignment) {
+    return allocate(size, alignmentOf(alignment));
+}
+void* operator new[](std::size_t size, std::align_val_t alignment) {
+    return allocate(size, alignmentOf(alignment));
+}
+void* operator new(std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept {
+    return tryAllocate(size, alignmentOf(alignment));
+}
+void* operator new[](std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept {
+    return tryAllocate(size, alignmentOf(alignment));
+}
+
 void operator delete(void* memory) noexcept {
     std::free(memory);
 }
@@ -53,5 +87,29 @@ void operator delete(void* memory, std::size_t) noexcept {
     std::free(memory);
 }
 void operator delete[](void* memory, std::size_t) noexcept {
+    std::free(memory);
+}
+void operator delete(void* memory, const std::nothrow_t&) noexcept {
+    std::free(memory);
+}
+void operator delete[](void* memory, const std::nothrow_t&) noexcept {
+    std::free(memory);
+}
+void operator delete(void* memory, std::align_val_t) noexcept {
+    std::free(memory);
+}
+void operator delete[](void* memory, std::align_val_t) noexcept {
+    std::free(memory);
+}
+void operator delete(void* memory, std::size_t, std::align_val_t) noexcept {
+    std::free(memory);
+}
+void operator delete[](void* memory, std::size_t, std::align_val_t) noexcept {
+    std::free(memory);
+}
+void operator delete(void* memory, std::align_val_t, const std::nothrow_t&) noexcept {
+    std::free(memory);
+}
+void operator delete[](void* memory, std::align_val_t, const std::nothrow_t&) noexcept {
     std::free(memory);
 }

@@ -2,6 +2,8 @@
 #include "tests/spine/spine_fixture.h"
 #include "throw/throw_loop.h"
 
+#include <new>
+
 namespace {
 
 constexpr std::uint32_t character = 7;
@@ -139,6 +141,21 @@ TEST_F(ThrowPassTest, CreatingAnExistingPromptCallsNothing) {
 }
 
 TEST_F(ThrowPassTest, PassesAllocateNothing) {
+    // The count below means something only if every form of new is counted;
+    // the volatile keeps the compiler from leaving out a pair.
+    struct alignas(64) Wide {
+        char byte;
+    };
+    void* volatile memory = nullptr;
+    startHeapCount();
+    delete static_cast<int*>(memory = new int);
+    delete[] static_cast<int*>(memory = new int[2]);
+    delete static_cast<int*>(memory = new (std::nothrow) int);
+    delete[] static_cast<int*>(memory = new (std::nothrow) int[2]);
+    delete static_cast<Wide*>(memory = new Wide);
+    delete[] static_cast<Wide*>(memory = new (std::nothrow) Wide[2]);
+    ASSERT_EQ(stopHeapCount(), 6u);
+
     startHeapCount();
     for (int frame = 0; frame < 1000; ++frame) {
         answers().carrying = frame % 7 != 0;
