@@ -25,16 +25,24 @@ while read -r dll; do
     esac
 done < <(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$tables")
 
+# Every imported name as "DLL name". The name is read from the column the
+# table's own header calls Member-Name: binutils 2.40 prints three columns,
+# 2.44 four.
+imports=$(awk '/^[[:space:]]*DLL Name: / { dll = $3; column = 0; next }
+               dll == "" { next }
+               /^[[:space:]]*$/ { dll = ""; next }
+               $1 == "vma:" { for (i = 1; i <= NF; i++) if ($i == "Member-Name") column = i; next }
+               column > 0 && NF >= column { print dll, $column }' <<<"$tables")
+[ -n "$imports" ] || fail "read no import at all: objdump's import table has a layout this check lacks"
+
 # Nothing registered with a DLL that stays loaded may point into the plug-in
 # after it is gone: no exit handler with the C runtime, no fiber-local
 # storage callback with the system.
-leftovers=$(awk 'NF == 3 && $3 ~ /^(atexit|_onexit|__dllonexit|at_quick_exit|FlsAlloc)$/ {
-                     print $3 }' <<<"$tables")
-[ -z "$leftovers" ] || fail "imports what would outlive an unload: $leftovers"
+leftovers=$(awk '$2 ~ /^(atexit|_onexit|__dllonexit|at_quick_exit|FlsAlloc)$/ { print $2 }' \
+    <<<"$imports")
+[ -z "$leftovers" ] || fail "imports what would outlive an unload: ${leftovers//$'\n'/ }"
 
-host_imports=$(awk '/DLL Name: ScriptHookRDR2.dll/ {on = 1; next}
-                    on && /^[[:space:]]*$/ {exit}
-                    on && NF == 3 && $1 != "vma:" {print $3}' <<<"$tables" | sort)
+host_imports=$(awk '$1 == "ScriptHookRDR2.dll" { print $2 }' <<<"$imports" | sort)
 expected=$(sort <<'NAMES'
 ?keyboardHandlerRegister@@YAXP6AXKGEHHHH@Z@Z
 ?keyboardHandlerUnregister@@YAXP6AXKGEHHHH@Z@Z

@@ -7,6 +7,12 @@
 #include <stdexcept>
 #include <windows.h>
 
+#if defined(FAULT_IMPORTS_ATEXIT)
+// The C runtime's own atexit, which outlives the plug-in, rather than the one
+// MinGW's start-up code keeps inside it.
+extern "C" __declspec(dllimport) int runtimeAtexit(void (*)()) __asm__("atexit");
+#endif
+
 namespace {
 
 constexpr std::uint64_t playerPedId = 0x096275889B8E0EE0;
@@ -17,6 +23,11 @@ void script() {
     throw std::runtime_error("settings went wrong");
 #elif defined(FAULT_RETURNS)
     scriptWait(0);
+#elif defined(FAULT_IMPORTS_ATEXIT)
+    runtimeAtexit([] {});
+    for (;;) {
+        scriptWait(0);
+    }
 #elif defined(FAULT_WIDE_HANDLE)
     scriptWait(0);
     nativeInit(playerPedId);
