@@ -1,5 +1,7 @@
 #include "standin_host/windows/process_usage.h"
 
+#include "standin_host/windows/plugin_allocations.h"
+
 #include <vector>
 #include <windows.h>
 
@@ -89,5 +91,6 @@ std::uint64_t sumHeapBlocksInUse() {
 } // namespace
 
 ProcessUsage currentProcessUsage() {
-    return {countOwnHandles(), sumCommittedPrivate(), sumHeapBlocksInUse()};
+    return {countOwnHandles(), sumCommittedPrivate(), sumHeapBlocksInUse(),
+            pluginAllocations().heldBytes};
 }

@@ -11,8 +11,11 @@ struct ProcessUsage {
     std::uint64_t handles = 0;
     // Committed private pages, summed region by region.
     std::uint64_t privateBytes = 0;
-    // Bytes in blocks the process's heaps have handed out and not taken back.
+    // Bytes in blocks the process's heaps have handed out and not taken back,
+    // or keep busy for their own use.
     std::uint64_t heapBytes = 0;
+    // Of those, the bytes the plug-in got from the C runtime and holds.
+    std::uint64_t pluginHeapBytes = 0;
 };
 
 ProcessUsage currentProcessUsage();

@@ -4,6 +4,7 @@
 #include "standin_host/run_tally.h"
 #include "standin_host/scenario.h"
 #include "standin_host/scenario_player.h"
+#include "standin_host/windows/plugin_allocations.h"
 #include "standin_host/windows/process_usage.h"
 #include "standin_host/windows/run_guard.h"
 #include "standin_host/windows/standin_host.h"
@@ -125,10 +126,12 @@ int playCycle(const Cycle& cycle, std::chrono::duration<double>& playTime) {
 
     player->loading();
     noteUsage(cycle.footprint, &Footprint::beforeLoad);
+    const std::uint64_t heldBeforeLoad = pluginAllocations().heldBytes;
     HMODULE plugin;
     {
         // The game's thread loads the plug-in: its entry point runs in the
-        // game's state.
+        // game's state. The plug-in binds the counted allocation functions.
+        const CountedAllocation counted;
         const FloatControlScope game(host.gameMxcsr);
         plugin = LoadLibraryW(cycle.pluginPath.c_str());
     }
@@ -164,6 +167,13 @@ int playCycle(const Cycle& cycle, std::chrono::duration<double>& playTime) {
     for (const std::string& problem : player->problems()) {
         complain(cycle.name + problem);
     }
+    // Nothing can free a block of the plug-in's once its code is gone.
+    const std::uint64_t leaked = pluginAllocations().heldBytes - heldBeforeLoad;
+    if (leaked != 0) {
+        complain(cycle.name + "the plug-in left " + std::to_string(leaked) +
+                 " bytes of the C runtime's heap allocated after its unload");
+        return misbehaved;
+    }
     return player->problems().empty() ? 0 : misbehaved;
 }
 
@@ -191,6 +201,8 @@ void printUsage(unsigned lastCycle, const ProcessUsage& first, const ProcessUsag
     line("handles", first.handles, last.handles);
     line("private bytes", first.privateBytes, last.privateBytes);
     line("heap bytes", first.heapBytes, last.heapBytes);
+    line("plug-in heap bytes", first.pluginHeapBytes, last.pluginHeapBytes);
+    std::cout << "plug-in allocations: " << pluginAllocations().made << '\n';
 }
 
 void printFootprint(const Footprint& footprint) {

@@ -4,9 +4,13 @@
 # the settings file holds a value that is not a number, so every load throws
 # and catches inside the plug-in and then sits the scenario out. --mxcsr VALUE:
 # the game's floating-point state, in which the plug-in runs. Every cycle
-# must register and unregister once, and after the last cycle the process may
-# hold no more handles or heap than after the first, nor more private memory
-# than one page of allocator rounding: nothing of the plug-in outlives it.
+# must register and unregister once and leave none of the plug-in's C runtime
+# heap blocks behind, and after the last cycle the process may hold no more
+# handles than after the first, nor more private memory than one page of
+# allocator rounding: nothing of the plug-in outlives it. The heaps' own
+# figure is printed, not judged: a low-fragmentation heap (Windows', Wine 9's
+# and later) keeps growing its busy block groups for thousands of cycles
+# before it settles, with or without a leak.
 set -euo pipefail
 . "$(dirname "$0")/../verdict.sh"
 build=$1
@@ -62,7 +66,11 @@ check_growth() {
         fail "$what grew by $((last - first)) over $((cycles - 1)) cycles"
 }
 check_growth handles 0
-check_growth "heap bytes" 0
+check_growth "plug-in heap bytes" 0
 check_growth "private bytes" 4096
+# Every load allocates at least the C++ runtime's exception pool: fewer
+# counted allocations mean the count never reached the plug-in.
+made=$(sed -n 's/^plug-in allocations: //p' "$summary")
+[ "${made:-0}" -ge "$cycles" ] || fail "only ${made:-no} plug-in allocations counted in $cycles cycles"
 
 report_verdict

@@ -4,6 +4,7 @@
 #include "plugin/host_api.h"
 
 #include <cstdint>
+#include <cstdlib>
 #include <stdexcept>
 #include <windows.h>
 
@@ -50,8 +51,15 @@ void onKey(std::uint32_t, std::uint16_t, std::uint8_t, std::int32_t, std::int32_
 
 } // namespace
 
+#if defined(FAULT_LEAKS)
+void* volatile leaked = nullptr;
+#endif
+
 BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) {
+#if defined(FAULT_LEAKS)
+        leaked = std::malloc(16);
+#endif
         scriptRegister(module, script);
         keyboardHandlerRegister(onKey);
     } else if (reason == DLL_PROCESS_DETACH) {
