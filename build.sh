@@ -12,7 +12,7 @@ packages=(
 # Only the fuzz and bench commands need these: clang with libFuzzer, Google
 # Benchmark, and the two INI parsers the benchmarks compare against.
 measurement_packages=(
-    clang libclang-rt-14-dev pkg-config libbenchmark-dev libinih-dev libsimpleini-dev
+    clang-19 libclang-rt-19-dev pkg-config libbenchmark-dev libinih-dev libsimpleini-dev
 )
 
 usage() {

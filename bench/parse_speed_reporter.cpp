@@ -31,6 +31,15 @@ std::string parserOf(const std::string& name) {
     return {};
 }
 
+// Google Benchmark 1.8 replaced a run's error_occurred (Debian 12 has 1.7)
+// with skipped (Debian 13 has 1.9).
+template <typename Run> auto failedOrSkipped(const Run& run, int) -> decltype(run.skipped != 0) {
+    return run.skipped != 0;
+}
+template <typename Run> bool failedOrSkipped(const Run& run, long) {
+    return run.error_occurred;
+}
+
 } // namespace
 
 void ParseSpeedReporter::ReportRuns(const std::vector<Run>& runs) {
@@ -40,7 +49,7 @@ void ParseSpeedReporter::ReportRuns(const std::vector<Run>& runs) {
         const auto rate = run.counters.find("bytes_per_second");
         const auto firstFaults = run.counters.find("first faults");
         const auto faults = run.counters.find("faults");
-        if (run.run_type != Run::RT_Iteration || run.error_occurred || parser.empty() ||
+        if (run.run_type != Run::RT_Iteration || failedOrSkipped(run, 0) || parser.empty() ||
             rate == run.counters.end() || firstFaults == run.counters.end() ||
             faults == run.counters.end()) {
             continue;
