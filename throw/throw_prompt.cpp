@@ -8,6 +8,8 @@ ThrowPrompt throwPrompt{};
 namespace {
 
 constexpr std::uint32_t throwControl = 0x760A9C6F;
+// releaseMode, in the catalogue: the prompt completes when its control is released.
+constexpr std::int32_t completesOnRelease = 1;
 
 DisplayText literalText(const char* text) {
     return NativeInvoker::invoke(natives::varString, 10, "LITERAL_STRING", text).asDisplayText();
@@ -30,7 +32,7 @@ void createThrowPrompt() {
     NativeInvoker::invoke(natives::promptSetText, throwPrompt.handle, label);
     NativeInvoker::invoke(natives::promptSetPriority, throwPrompt.handle, 3);
     NativeInvoker::invoke(natives::promptSetTransportMode, throwPrompt.handle, 0);
-    NativeInvoker::invoke(natives::promptSetStandardMode, throwPrompt.handle, 1);
+    NativeInvoker::invoke(natives::promptSetStandardMode, throwPrompt.handle, completesOnRelease);
     keepEnabledAndVisible();
     NativeInvoker::invoke(natives::promptRegisterEnd, throwPrompt.handle);
     throwPrompt.created = true;
