@@ -68,7 +68,8 @@ run_tests() {
 
 # Rewrites expected.trace of the named Windows cases (folders under
 # tests/wine/cases), or of every case, from what this build prints; each case
-# is then checked as its test checks it. git diff shows what changed.
+# is then checked as its test checks it, and only a case that passes gets its
+# file written. git diff shows what changed.
 update_traces() {
     local cases=("$@") failed=0
     [ ${#cases[@]} -gt 0 ] || cases=(tests/wine/cases/*/)
