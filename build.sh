@@ -61,9 +61,20 @@ release() {
     cat dist/SHA256SUMS
 }
 
+# Both suites run whatever the first reports; each one's verdict and failed
+# tests are repeated at the end, where the native ones would otherwise have
+# scrolled far out of sight.
 run_tests() {
-    ctest --preset native
-    ctest --preset windows
+    local preset status=0
+    for preset in native windows; do
+        ctest --preset "$preset" | tee "build/$preset/ctest.log" || status=1
+    done
+    echo
+    for preset in native windows; do
+        echo "$preset: $(grep -E '^[0-9]+% tests passed' "build/$preset/ctest.log" | tail -n 1)"
+        sed -n '/^The following tests FAILED:$/,$ s/^\t */    /p' "build/$preset/ctest.log"
+    done
+    return "$status"
 }
 
 # Rewrites expected.trace of the named Windows cases (folders under
