@@ -14,6 +14,10 @@ std::string nameOf(std::uint64_t hash) {
     return info != nullptr ? std::string(info->name) : "native " + hashText(hash);
 }
 
+// A mismatch names this file as the other side: after a change to the loop
+// made on purpose, it is the audit that is out of date.
+const std::string expectation = "standin_host/pass_audit.cpp";
+
 std::uint32_t low32(std::uint64_t value) {
     return static_cast<std::uint32_t>(value);
 }
@@ -48,26 +52,27 @@ class CallWalk {
         }
         if (next_ == calls_.size()) {
             problem_ = "the frame ends after " + std::to_string(next_) +
-                       (next_ == 1 ? " call" : " calls") + " where the throw loop makes " +
+                       (next_ == 1 ? " call" : " calls") + " where " + expectation + " expects " +
                        nameOf(hash) + " next";
             return nullptr;
         }
         const RecordedCall& call = calls_[next_++];
         if (call.hash != hash) {
             problem_ = "call " + std::to_string(next_) + " of the frame is " + nameOf(call.hash) +
-                       " where the throw loop makes " + nameOf(hash);
+                       " where " + expectation + " expects " + nameOf(hash);
             return nullptr;
         }
         std::size_t index = 0;
         for (const std::uint32_t handle : handles) {
             if (index >= call.args.size()) {
-                problem_ = nameOf(hash) + " lacks argument " + std::to_string(index + 1);
+                problem_ = nameOf(hash) + " lacks argument " + std::to_string(index + 1) +
+                           ", which " + expectation + " expects";
                 return nullptr;
             }
             if (call.args[index] != handle) {
                 problem_ = nameOf(hash) + ": argument " + std::to_string(index + 1) + " is " +
-                           std::to_string(call.args[index]) + " where the throw loop passes " +
-                           std::to_string(handle);
+                           std::to_string(call.args[index]) + " where " + expectation +
+                           " expects " + std::to_string(handle);
                 return nullptr;
             }
             ++index;
@@ -78,7 +83,7 @@ class CallWalk {
     void expectEnd() {
         if (!problem_ && next_ != calls_.size()) {
             problem_ = "the frame goes on with " + nameOf(calls_[next_].hash) +
-                       " after the throw loop's calls";
+                       " after the calls " + expectation + " expects";
         }
     }
 

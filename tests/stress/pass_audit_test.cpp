@@ -101,10 +101,14 @@ std::pair<std::size_t, std::size_t> find(const std::vector<AuditedFrame>& frames
     return {0, 0};
 }
 
+std::string nameOf(std::uint64_t hash) {
+    return std::string(standin::findNative(hash)->name);
+}
+
 struct Fault {
     const char* what;
-    std::function<void(std::vector<AuditedFrame>&)> inject;
-    std::string problem;
+    // Breaks the real frames; returns the problem the audit must report.
+    std::function<std::string(std::vector<AuditedFrame>&)> inject;
 };
 
 } // namespace
@@ -132,10 +136,12 @@ TEST_F(PassAuditTest, FramesWithoutCallsPassOnlyBeforeTheFirstPass) {
     std::vector<AuditedFrame> frames = realEpisode();
     frames.insert(frames.begin(), idle.begin(), idle.end());
     frames.push_back({});
-    EXPECT_EQ(audit(frames),
-              "the frame ends after 0 calls where the throw loop makes playerPedId next");
+    EXPECT_EQ(audit(frames), "the frame ends after 0 calls where standin_host/pass_audit.cpp "
+                             "expects playerPedId next");
 }
 
+// The rows that move calls take the names from the real frames, so a change
+// to the order of the creation or the release leaves them as they are.
 TEST_F(PassAuditTest, NamesTheFirstCallOutOfOrder) {
     const std::vector<Fault> faults = {
         {"a creation without its label",
@@ -143,51 +149,65 @@ TEST_F(PassAuditTest, NamesTheFirstCallOutOfOrder) {
              const auto [frame, call] = find(frames, natives::promptSetText);
              auto& calls = frames[frame].calls;
              calls.erase(calls.begin() + static_cast<std::ptrdiff_t>(call));
-         },
-         "call 6 of the frame is promptSetPriority where the throw loop makes promptSetText"},
-        {"the release's second and third calls swapped",
+             return "call " + std::to_string(call + 1) + " of the frame is " +
+                    nameOf(calls[call].hash) +
+                    " where standin_host/pass_audit.cpp expects promptSetText";
+         }},
+        {"the release's first two calls swapped",
          [](auto& frames) {
-             const auto [frame, call] = find(frames, natives::clearPedTasks);
-             std::swap(frames[frame].calls[call], frames[frame].calls[call + 1]);
-         },
-         "call 13 of the frame is setEntityDynamic where the throw loop makes clearPedTasks"},
+             // The release follows the completion test in the frame before the push.
+             const auto [push, unused] = find(frames, natives::applyForceToEntityCenterOfMass);
+             auto& calls = frames[push - 1].calls;
+             const auto test = std::find_if(calls.begin(), calls.end(), [](const auto& c) {
+                 return c.hash == natives::promptHasStandardModeCompleted;
+             });
+             const std::size_t first = static_cast<std::size_t>(test - calls.begin()) + 1;
+             std::swap(calls[first], calls[first + 1]);
+             return "call " + std::to_string(first + 1) + " of the frame is " +
+                    nameOf(calls[first].hash) + " where standin_host/pass_audit.cpp expects " +
+                    nameOf(calls[first + 1].hash);
+         }},
         {"a push without the force",
          [](auto& frames) {
              const auto [frame, call] = find(frames, natives::applyForceToEntityCenterOfMass);
              frames[frame].calls.erase(frames[frame].calls.begin() +
                                        static_cast<std::ptrdiff_t>(call));
-         },
-         "the frame ends after 1 call where the throw loop makes applyForceToEntityCenterOfMass "
-         "next"},
+             return std::string("the frame ends after 1 call where standin_host/pass_audit.cpp "
+                                "expects applyForceToEntityCenterOfMass next");
+         }},
         {"the prompt left in place when the carrying ends",
          [](auto& frames) {
              const auto [frame, call] = find(frames, natives::promptDelete);
              frames[frame].calls.resize(call);
-         },
-         "the frame ends after 2 calls where the throw loop makes promptDelete next"},
+             return std::string("the frame ends after 2 calls where standin_host/pass_audit.cpp "
+                                "expects promptDelete next");
+         }},
         {"a removal with no prompt",
          [](auto& frames) {
              const auto [frame, call] = find(frames, natives::promptDelete);
              frames.front().calls.push_back(frames[frame].calls[call]);
-         },
-         "the frame goes on with promptDelete after the throw loop's calls"},
+             return std::string("the frame goes on with promptDelete after the calls "
+                                "standin_host/pass_audit.cpp expects");
+         }},
         {"a completion test on another prompt",
          [](auto& frames) {
              const auto [frame, call] = find(frames, natives::promptHasStandardModeCompleted);
              frames[frame].calls[call].args[0] = 12;
-         },
-         "promptHasStandardModeCompleted: argument 1 is 12 where the throw loop passes 11"},
+             return std::string("promptHasStandardModeCompleted: argument 1 is 12 where "
+                                "standin_host/pass_audit.cpp expects 11");
+         }},
         {"a force on the character instead of the carried entity",
          [](auto& frames) {
              const auto [frame, call] = find(frames, natives::applyForceToEntityCenterOfMass);
              frames[frame].calls[call].args[0] = 7;
-         },
-         "applyForceToEntityCenterOfMass: argument 1 is 7 where the throw loop passes 42"},
+             return std::string("applyForceToEntityCenterOfMass: argument 1 is 7 where "
+                                "standin_host/pass_audit.cpp expects 42");
+         }},
     };
     for (const Fault& fault : faults) {
         SetUp();
         std::vector<AuditedFrame> frames = realEpisode();
-        fault.inject(frames);
-        EXPECT_EQ(audit(frames), fault.problem) << fault.what;
+        const std::string problem = fault.inject(frames);
+        EXPECT_EQ(audit(frames), problem) << fault.what;
     }
 }

@@ -57,9 +57,9 @@ TEST(QuietPlayer, PrintsOnlyThePhaseWithAProblemAndCountsTheRest) {
                          "  isPedCarryingSomething(7) -> false\n"
                          "  getFirstEntityPedIsCarrying(7) -> 0\n"
                          "  wait(0)\n");
-    EXPECT_EQ(player.problems(),
-              std::vector<std::string>{"frame 3: the frame goes on with "
-                                       "getFirstEntityPedIsCarrying after the throw loop's calls"});
+    EXPECT_EQ(player.problems(), std::vector<std::string>{
+                                     "frame 3: the frame goes on with getFirstEntityPedIsCarrying "
+                                     "after the calls standin_host/pass_audit.cpp expects"});
     EXPECT_EQ(tally.frames, 3u);
     EXPECT_EQ(tally.passCount(standin::PassKind::NotCarrying), 3u);
     EXPECT_EQ(tally.natives, 7u);
