@@ -79,34 +79,38 @@ class ThrowPassTest : public SpineTest {
 };
 
 TEST_F(ThrowPassTest, IdlePassMakesExactlyTwoCalls) {
-    EXPECT_EQ(pass(), concat({passStart, notCarrying}));
+    EXPECT_PRED_FORMAT2(sameCalls, pass(), concat({passStart, notCarrying}));
     EXPECT_FALSE(throwPrompt.created);
 }
 
 TEST_F(ThrowPassTest, FirstCarryingPassCreatesThenKeepsUpThePrompt) {
     answers().carrying = true;
-    EXPECT_EQ(pass(), concat({passStart, carrying, creation(prompt), carriedPasses, upkeep(prompt),
-                              completion(prompt, false)}));
+    EXPECT_PRED_FORMAT2(sameCalls, pass(),
+                        concat({passStart, carrying, creation(prompt), carriedPasses,
+                                upkeep(prompt), completion(prompt, false)}));
     EXPECT_TRUE(throwPrompt.created);
     EXPECT_EQ(throwPrompt.handle, prompt);
 
-    EXPECT_EQ(pass(), concat({passStart, carrying, carriedPasses, upkeep(prompt),
-                              completion(prompt, false)}));
+    EXPECT_PRED_FORMAT2(
+        sameCalls, pass(),
+        concat({passStart, carrying, carriedPasses, upkeep(prompt), completion(prompt, false)}));
 }
 
 TEST_F(ThrowPassTest, FailedEntityCheckStillCreatesButSkipsUpkeepAndCompletion) {
     answers().carrying = true;
     answers().entityValid = false;
-    EXPECT_EQ(pass(), concat({passStart, carrying, creation(prompt), carriedFails}));
-    EXPECT_EQ(pass(), concat({passStart, carrying, carriedFails}));
+    EXPECT_PRED_FORMAT2(sameCalls, pass(),
+                        concat({passStart, carrying, creation(prompt), carriedFails}));
+    EXPECT_PRED_FORMAT2(sameCalls, pass(), concat({passStart, carrying, carriedFails}));
     EXPECT_TRUE(throwPrompt.created);
 }
 
 TEST_F(ThrowPassTest, CompletionReleasesWaitsAFrameThenPushes) {
     startCarrying();
     answers().promptCompleted = true;
-    EXPECT_EQ(pass(), concat({passStart, carrying, carriedPasses, upkeep(prompt),
-                              completion(prompt, true), releaseThenPush}));
+    EXPECT_PRED_FORMAT2(sameCalls, pass(),
+                        concat({passStart, carrying, carriedPasses, upkeep(prompt),
+                                completion(prompt, true), releaseThenPush}));
     EXPECT_TRUE(throwPrompt.created) << "a throw leaves the prompt until carrying ends";
 }
 
@@ -115,28 +119,29 @@ TEST_F(ThrowPassTest, ThrowRepeatsWhileTheHostStillReportsCarryingAndCompleted) 
     answers().promptCompleted = true;
     const Lines throwing = concat({passStart, carrying, carriedPasses, upkeep(prompt),
                                    completion(prompt, true), releaseThenPush});
-    EXPECT_EQ(pass(), throwing);
-    EXPECT_EQ(pass(), throwing);
+    EXPECT_PRED_FORMAT2(sameCalls, pass(), throwing);
+    EXPECT_PRED_FORMAT2(sameCalls, pass(), throwing);
 }
 
 TEST_F(ThrowPassTest, EndOfCarryingRemovesThePromptAndTheNextCarryBuildsANewOne) {
     startCarrying();
     answers().carrying = false;
-    EXPECT_EQ(pass(), concat({passStart, notCarrying, {"promptDelete(11)"}}));
+    EXPECT_PRED_FORMAT2(sameCalls, pass(), concat({passStart, notCarrying, {"promptDelete(11)"}}));
     EXPECT_FALSE(throwPrompt.created);
     EXPECT_EQ(throwPrompt.handle, 0u);
 
-    EXPECT_EQ(pass(), concat({passStart, notCarrying})) << "removed only once";
+    EXPECT_PRED_FORMAT2(sameCalls, pass(), concat({passStart, notCarrying})) << "removed only once";
 
     answers().carrying = true;
-    EXPECT_EQ(pass(), concat({passStart, carrying, creation(prompt + 1), carriedPasses,
-                              upkeep(prompt + 1), completion(prompt + 1, false)}));
+    EXPECT_PRED_FORMAT2(sameCalls, pass(),
+                        concat({passStart, carrying, creation(prompt + 1), carriedPasses,
+                                upkeep(prompt + 1), completion(prompt + 1, false)}));
 }
 
 TEST_F(ThrowPassTest, CreatingAnExistingPromptCallsNothing) {
     startCarrying();
     createThrowPrompt();
-    EXPECT_EQ(trace(), Lines{});
+    EXPECT_PRED_FORMAT2(sameCalls, trace(), Lines{});
     EXPECT_EQ(throwPrompt.handle, prompt);
 }
 
