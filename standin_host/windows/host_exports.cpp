@@ -61,13 +61,15 @@ void keyboardHandlerUnregister(KeyboardHandler handler) {
 
 void scriptWait(std::uint32_t milliseconds) {
     standinHost().mxcsrAtLastYield = _mm_getcsr();
-    // Held across the yield: the host's frames run in its own state, and the
-    // script gets its own back when it is resumed.
-    const FloatControlScope own = hostState();
-    standinHost().session.scriptWait(milliseconds);
-    if (onScriptFiber("scriptWait")) {
-        standinHost().scriptFiber->yieldToHost();
+    {
+        const FloatControlScope own = hostState();
+        standinHost().session.scriptWait(milliseconds);
+        if (!onScriptFiber("scriptWait")) {
+            return;
+        }
     }
+    // In the script's own state: the fiber keeps it until it resumes.
+    standinHost().scriptFiber->yieldToHost();
 }
 
 void nativeInit(std::uint64_t hash) {

@@ -23,6 +23,8 @@ constexpr DWORD gccThrowMask = 0x20FFFFFF;
 constexpr DWORD gccThrowCode = 0x20474343;
 
 void endRun(const std::string& what) {
+    // A floating-point trap of the plug-in's must not strike the report too.
+    _mm_setcsr(standinHost().hostMxcsr);
     guardedPlayer->printTrace();
     std::cout.flush();
     std::fflush(stdout);
@@ -42,8 +44,6 @@ LONG WINAPI onUnhandledException(EXCEPTION_POINTERS* exception) {
         (record.ExceptionFlags & EXCEPTION_NONCONTINUABLE) == 0) {
         return EXCEPTION_CONTINUE_EXECUTION;
     }
-    // A floating-point trap of the plug-in's must not strike the report too.
-    _mm_setcsr(standinHost().hostMxcsr);
     endRun("the plug-in crashed with exception " + standin::hexText(record.ExceptionCode));
     return EXCEPTION_CONTINUE_SEARCH;
 }

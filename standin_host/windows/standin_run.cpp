@@ -97,6 +97,24 @@ struct Footprint {
     ProcessUsage afterLastFrame;
 };
 
+// The plug-in's entry point runs on the game's thread, in the game's state,
+// and like any function must leave the control bits as it found them there.
+template <typename Call> auto callEntryPoint(Call call) {
+    StandinHost& host = standinHost();
+    const FloatControlScope game(host.gameMxcsr);
+    const auto result = call();
+    const std::uint32_t left = _mm_getcsr() & ~mxcsrStatusFlags;
+    const std::uint32_t found = host.gameMxcsr & ~mxcsrStatusFlags;
+    if (left != found) {
+        char text[96];
+        std::snprintf(text, sizeof text,
+                      "the library entry point left MXCSR at 0x%04X where it found 0x%04X", left,
+                      found);
+        host.session.recordFault(text);
+    }
+    return result;
+}
+
 struct Cycle {
     const std::wstring& pluginPath;
     const standin::Scenario& scenario;
@@ -129,11 +147,9 @@ int playCycle(const Cycle& cycle, std::chrono::duration<double>& playTime) {
     const std::uint64_t heldBeforeLoad = pluginAllocations().heldBytes;
     HMODULE plugin;
     {
-        // The game's thread loads the plug-in: its entry point runs in the
-        // game's state. The plug-in binds the counted allocation functions.
+        // The plug-in binds the counted allocation functions as it loads.
         const CountedAllocation counted;
-        const FloatControlScope game(host.gameMxcsr);
-        plugin = LoadLibraryW(cycle.pluginPath.c_str());
+        plugin = callEntryPoint([&] { return LoadLibraryW(cycle.pluginPath.c_str()); });
     }
     if (plugin == nullptr) {
         const std::string named = shown(cycle.pluginPath);
@@ -156,10 +172,7 @@ int playCycle(const Cycle& cycle, std::chrono::duration<double>& playTime) {
     }
 
     player->unloading();
-    {
-        const FloatControlScope game(host.gameMxcsr);
-        FreeLibrary(plugin);
-    }
+    callEntryPoint([plugin] { return FreeLibrary(plugin); });
     host.scriptFiber = nullptr;
     fiber.reset();
     player->unloaded();

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <stdexcept>
 #include <windows.h>
+#include <xmmintrin.h>
 
 #if defined(FAULT_IMPORTS_ATEXIT)
 // The C runtime's own atexit, which outlives the plug-in, rather than the one
@@ -62,6 +63,10 @@ BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
 #endif
         scriptRegister(module, script);
         keyboardHandlerRegister(onKey);
+#if defined(FAULT_CHANGES_MXCSR)
+        // Flush-to-zero turned over and left so, for the game's code to inherit.
+        _mm_setcsr(_mm_getcsr() ^ 0x8000);
+#endif
     } else if (reason == DLL_PROCESS_DETACH) {
 #if !defined(FAULT_STAYS_REGISTERED)
         scriptUnregister(module);
