@@ -27,8 +27,16 @@ mirror() {
     done | head -n 1
 }
 
+# Wine's server outlives the tests by a few seconds and holds /dev open.
 unmount() {
-    local point
+    local point process signal
+    for signal in TERM KILL; do
+        for process in /proc/[0-9]*; do
+            [ "$(readlink "$process/root" 2>/dev/null)" != "$root" ] ||
+                kill -s "$signal" "${process#/proc/}" 2>/dev/null || true
+        done
+        sleep 1
+    done
     for point in dev sys proc; do
         ! mountpoint -q "$root/$point" || umount -R "$root/$point"
     done
