@@ -40,20 +40,22 @@ for word in forwardforce=15.0 upforce=5.0 Install ScriptHookRDR2.dll dinput8.dll
     "If nothing happens" "Did Vaxo load?" "Vaxo did not load" "If no Vaxo.ini appears"; do
     grep -q "$word" game/Vaxo-README.txt || fail "readme lacks $word"
 done
+# Its lines as a player's editor shows them, without the CR of each end.
+players_readme=$(sed 's/\r$//' game/Vaxo-README.txt)
 # The readme sends players on by name, see "Permissions", at times across a
 # line break: each name it sends them to must begin one of its lines.
 while read -r name; do
-    sed 's/\r$//' game/Vaxo-README.txt | awk -v name="$name" 'index($0, name) == 1 { found = 1 }
-        END { exit !found }' || fail "readme sends players to \"$name\", which begins no line"
-done < <(sed 's/\r$//' game/Vaxo-README.txt | tr -s ' \n' '  ' | grep -o 'see "[^"]*"' |
+    awk -v name="$name" 'index($0, name) == 1 { found = 1 } END { exit !found }' \
+        <<<"$players_readme" || fail "readme sends players to \"$name\", which begins no line"
+done < <(tr -s ' \n' '  ' <<<"$players_readme" | grep -o 'see "[^"]*"' |
     sed -e 's/^see "//' -e 's/"$//' | sort -u)
 # Players copy the override into Steam's Launch Options: it must stand alone
 # on its line, as it is.
 override='WINEDLLOVERRIDES="dinput8=n,b" %command%'
-sed -e 's/\r$//' -e 's/^ *//' game/Vaxo-README.txt | grep -qxF "$override" ||
+sed 's/^ *//' <<<"$players_readme" | grep -qxF "$override" ||
     fail "readme lacks a line that is exactly $override"
 # Kept to 76 columns, the readme shows unwrapped in a narrow editor window.
-long=$(sed 's/\r$//' game/Vaxo-README.txt | awk 'length > 76 { print FNR ": " length }')
+long=$(awk 'length > 76 { print FNR ": " length }' <<<"$players_readme")
 [ -z "$long" ] || fail "readme lines longer than 76 columns (line: length):"$'\n'"$long"
 grep -q "MIT License" game/Vaxo-LICENSE.txt || fail "license missing"
 for text in game/*.txt; do
