@@ -50,10 +50,11 @@ while read -r name; do
 done < <(tr -s ' \n' '  ' <<<"$players_readme" | grep -o 'see "[^"]*"' |
     sed -e 's/^see "//' -e 's/"$//' | sort -u)
 # Players copy the override into Steam's Launch Options: it must stand alone
-# on its line, as it is.
+# on its line, as it is. Read to the end: a reader that stops at the first
+# match, as grep -q does, would kill its writer under pipefail.
 override='WINEDLLOVERRIDES="dinput8=n,b" %command%'
-sed 's/^ *//' <<<"$players_readme" | grep -qxF "$override" ||
-    fail "readme lacks a line that is exactly $override"
+awk -v line="$override" '{ sub(/^ */, "") } $0 == line { found = 1 } END { exit !found }' \
+    <<<"$players_readme" || fail "readme lacks a line that is exactly $override"
 # Kept to 76 columns, the readme shows unwrapped in a narrow editor window.
 long=$(awk 'length > 76 { print FNR ": " length }' <<<"$players_readme")
 [ -z "$long" ] || fail "readme lines longer than 76 columns (line: length):"$'\n'"$long"
@@ -66,7 +67,7 @@ done
 x86_64-w64-mingw32-objcopy --dump-section .gnu_debuglink=debuglink "$plugin" plugin.copy ||
     fail "Vaxo.asi has no debug link"
 [ "$(head -c 14 debuglink)" = Vaxo.asi.debug ] || fail "the debug link names another file"
-cmp -s <(tail -c 4 debuglink) <(gzip -c symbols/Vaxo.asi.debug | tail -c 8 | head -c 4) ||
+cmp -s -n 4 <(tail -c 4 debuglink) <(gzip -c symbols/Vaxo.asi.debug | tail -c 8) ||
     fail "the debug link's checksum is not that of the archived Vaxo.asi.debug"
 
 # The recipe runs where the symbols archive was extracted, by its own path.
