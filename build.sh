@@ -23,7 +23,7 @@ usage() {
 install_missing() {
     local missing=()
     for package in "${packages[@]}"; do
-        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+        [ "$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null)" = "install ok installed" ] ||
             missing+=("$package")
     done
     [ ${#missing[@]} -eq 0 ] && return
@@ -35,11 +35,19 @@ install_missing() {
         "${missing[@]}"
 }
 
+# Configures and builds each preset named, and stops the whole command at the
+# first that fails: tests must never run on what an earlier build left.
 build() {
-    for preset in native windows; do
-        cmake --preset "$preset" >/dev/null
-        cmake --build --preset "$preset"
+    local preset
+    for preset in "$@"; do
+        cmake --preset "$preset" >/dev/null || stop "configuring the $preset preset failed"
+        cmake --build --preset "$preset" || stop "building the $preset preset failed"
     done
+}
+
+stop() {
+    echo "./build.sh: $*" >&2
+    exit 1
 }
 
 demo() {
@@ -105,8 +113,7 @@ run_stress() {
 run_fuzzers() {
     local seconds=$1
     [[ $seconds =~ ^[1-9][0-9]*$ ]] || usage
-    cmake --preset fuzz >/dev/null
-    cmake --build --preset fuzz
+    build fuzz
     mkdir -p build/fuzz/artifacts
     local fuzzer
     for fuzzer in classify_line_fuzzer ini_round_trip_fuzzer; do
@@ -127,8 +134,8 @@ run_fuzzers() {
 # Optimised, without sanitizers; the table is printed and kept as JSON. Then
 # the plug-in's size and what a load of it costs, under Wine.
 run_benchmarks() {
-    cmake --preset bench >/dev/null
-    cmake --build --preset bench --target vaxo_bench
+    cmake --preset bench >/dev/null || stop "configuring the bench preset failed"
+    cmake --build --preset bench --target vaxo_bench || stop "building the bench preset failed"
     build/bench/bench/vaxo_bench \
         --benchmark_out=build/bench/results.json --benchmark_out_format=json
     echo "JSON: build/bench/results.json"
@@ -138,22 +145,45 @@ run_benchmarks() {
 
 [ $# -eq 1 ] || { [ $# -eq 2 ] && [ "$1" = fuzz ]; } || { [ $# -gt 1 ] && [ "$1" = traces ]; } ||
     usage
+# One command a line, not joined by &&: set -e does not stop a function
+# called on the left of && at the failure inside it.
 case "$1" in
-demo) install_missing && build && demo ;;
-test) install_missing && build && run_tests ;;
-stress) install_missing && build && run_stress ;;
-release) install_missing && build && release ;;
+demo)
+    install_missing
+    build native windows
+    demo
+    ;;
+test)
+    install_missing
+    build native windows
+    run_tests
+    ;;
+stress)
+    install_missing
+    build native windows
+    run_stress
+    ;;
+release)
+    install_missing
+    build native windows
+    release
+    ;;
 fuzz)
     packages+=("${measurement_packages[@]}")
-    install_missing && run_fuzzers "${2:-60}"
+    install_missing
+    run_fuzzers "${2:-60}"
     ;;
 bench)
     packages+=("${measurement_packages[@]}")
-    install_missing && build && run_benchmarks
+    install_missing
+    build native windows
+    run_benchmarks
     ;;
 traces)
     shift
-    install_missing && build && update_traces "$@"
+    install_missing
+    build native windows
+    update_traces "$@"
     ;;
 *) usage ;;
 esac
