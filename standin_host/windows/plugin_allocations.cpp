@@ -3,28 +3,18 @@
 #include "standin_host/windows/system_text.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
+#include <iostream>
 #include <stdexcept>
 #include <string>
 #include <unordered_map>
 #include <windows.h>
 
 namespace {
-
-// The host bound its own imports before any stand-in was offered, so its
-// calls reach the runtime's own functions.
-HMODULE runtimeModule() {
-    static const HMODULE module = [] {
-        const HMODULE found = GetModuleHandleW(L"msvcrt.dll");
-        if (found == nullptr) {
-            throw std::runtime_error("msvcrt.dll is not loaded");
-        }
-        return found;
-    }();
-    return module;
-}
 
 const IMAGE_NT_HEADERS64& imageHeaders(HMODULE module) {
     const auto base = reinterpret_cast<std::uintptr_t>(module);
@@ -33,9 +23,40 @@ const IMAGE_NT_HEADERS64& imageHeaders(HMODULE module) {
                                                         static_cast<std::uintptr_t>(dos->e_lfanew));
 }
 
+// The plug-in's image, found by its path the first time a stand-in is called
+// while it loads: before its entry point runs, nothing tells the host where
+// the loader put it. The path is written only while no plug-in code runs.
+std::wstring pluginPath;
+std::atomic<std::uintptr_t> imageBegin{0};
+std::atomic<std::uintptr_t> imageEnd{0};
+
+std::uintptr_t findPluginImage() {
+    // The plug-in may ask for its own last error after an allocation.
+    const DWORD error = GetLastError();
+    const HMODULE module = GetModuleHandleW(pluginPath.c_str());
+    SetLastError(error);
+    if (module == nullptr) {
+        return 0;
+    }
+    const auto begin = reinterpret_cast<std::uintptr_t>(module);
+    const std::uintptr_t end = begin + imageHeaders(module).OptionalHeader.SizeOfImage;
+    imageBegin.store(begin, std::memory_order_relaxed);
+    imageEnd.store(end, std::memory_order_release);
+    return end;
+}
+
+bool fromPlugin(const void* caller) {
+    std::uintptr_t end = imageEnd.load(std::memory_order_acquire);
+    if (end == 0) {
+        end = findPluginImage();
+    }
+    const auto at = reinterpret_cast<std::uintptr_t>(caller);
+    return at >= imageBegin.load(std::memory_order_relaxed) && at < end;
+}
+
 // The key storm's thread may reach the plug-in while the script allocates.
 SRWLOCK heldLock = SRWLOCK_INIT;
-std::unordered_map<void*, std::size_t> held;
+std::unordered_map<const void*, std::size_t> held;
 std::uint64_t made = 0;
 std::uint64_t heldBytes = 0;
 
@@ -47,17 +68,26 @@ class HeldLock {
     HeldLock& operator=(const HeldLock&) = delete;
 };
 
-void note(void* block, std::size_t size) {
-    if (block != nullptr) {
-        const HeldLock lock;
-        held[block] = size;
-        heldBytes += size;
-        ++made;
+void hold(const void* block, std::size_t size) {
+    const HeldLock lock;
+    const auto [entry, isNew] = held.try_emplace(block, size);
+    if (!isNew) {
+        // Freed by a path the stand-ins do not see, and handed out anew.
+        heldBytes -= entry->second;
+        entry->second = size;
+    }
+    heldBytes += size;
+    ++made;
+}
+
+void note(const void* block, std::size_t size, const void* caller) {
+    if (block != nullptr && fromPlugin(caller)) {
+        hold(block, size);
     }
 }
 
-// Whether the plug-in got the block from a stand-in, and then its size.
-bool forget(void* block, std::size_t& size) {
+// Whether the block was the plug-in's, and then its size.
+bool forget(const void* block, std::size_t& size) {
     const HeldLock lock;
     const auto found = held.find(block);
     if (found == held.end()) {
@@ -69,52 +99,152 @@ bool forget(void* block, std::size_t& size) {
     return true;
 }
 
+void forget(const void* block) {
+    std::size_t size = 0;
+    forget(block, size);
+}
+
+// The old block is forgotten before it is moved, since another thread may be
+// handed its address as soon as it is free. A reallocation that fails leaves
+// the block where it was, unless it was one that frees (realloc to 0 bytes).
+template <typename Reallocate>
+void* reallocated(void* block, std::size_t size, const void* caller, bool failureFrees,
+                  Reallocate reallocate) {
+    std::size_t before = 0;
+    const bool counted = forget(block, before);
+    void* moved = reallocate();
+    if (moved != nullptr) {
+        if (counted || fromPlugin(caller)) {
+            hold(moved, size);
+        }
+    } else if (counted && !failureFrees) {
+        hold(block, before);
+    }
+    return moved;
+}
+
+#define CALLER __builtin_return_address(0)
+
 void* __cdecl countedMalloc(std::size_t size) {
     void* block = std::malloc(size);
-    note(block, size);
+    note(block, size, CALLER);
     return block;
 }
 
 void* __cdecl countedCalloc(std::size_t count, std::size_t size) {
     void* block = std::calloc(count, size);
-    note(block, count * size);
+    note(block, count * size, CALLER);
     return block;
 }
 
 void* __cdecl countedRealloc(void* block, std::size_t size) {
-    std::size_t before = 0;
-    const bool counted = forget(block, before);
-    void* moved = std::realloc(block, size);
-    if (moved != nullptr) {
-        note(moved, size);
-    } else if (counted && size != 0) {
-        // A failed realloc leaves the block where it was.
-        note(block, before);
-    }
-    return moved;
+    return reallocated(block, size, CALLER, size == 0, [=] { return std::realloc(block, size); });
 }
 
 void __cdecl countedFree(void* block) {
-    std::size_t size = 0;
-    forget(block, size);
+    forget(block);
     std::free(block);
 }
 
+char* __cdecl countedStrdup(const char* text) {
+    char* copy = _strdup(text);
+    note(copy, copy != nullptr ? std::strlen(copy) + 1 : 0, CALLER);
+    return copy;
+}
+
+wchar_t* __cdecl countedWcsdup(const wchar_t* text) {
+    wchar_t* copy = _wcsdup(text);
+    note(copy, copy != nullptr ? (std::wcslen(copy) + 1) * sizeof(wchar_t) : 0, CALLER);
+    return copy;
+}
+
+LPVOID WINAPI countedHeapAlloc(HANDLE heap, DWORD flags, SIZE_T size) {
+    void* block = HeapAlloc(heap, flags, size);
+    note(block, size, CALLER);
+    return block;
+}
+
+LPVOID WINAPI countedHeapReAlloc(HANDLE heap, DWORD flags, LPVOID block, SIZE_T size) {
+    return reallocated(block, size, CALLER, false,
+                       [=] { return HeapReAlloc(heap, flags, block, size); });
+}
+
+BOOL WINAPI countedHeapFree(HANDLE heap, DWORD flags, LPVOID block) {
+    forget(block);
+    return HeapFree(heap, flags, block);
+}
+
+HLOCAL WINAPI countedLocalAlloc(UINT flags, SIZE_T size) {
+    HLOCAL block = LocalAlloc(flags, size);
+    note(block, size, CALLER);
+    return block;
+}
+
+HLOCAL WINAPI countedLocalReAlloc(HLOCAL block, SIZE_T size, UINT flags) {
+    // LMEM_MODIFY changes the block's flags and not its size.
+    std::size_t counted = size;
+    if ((flags & LMEM_MODIFY) != 0) {
+        const HeldLock lock;
+        const auto found = held.find(block);
+        counted = found != held.end() ? found->second : 0;
+    }
+    return reallocated(block, counted, CALLER, false,
+                       [=] { return LocalReAlloc(block, size, flags); });
+}
+
+HLOCAL WINAPI countedLocalFree(HLOCAL block) {
+    forget(block);
+    return LocalFree(block);
+}
+
+#undef CALLER
+
 struct CountedExport {
+    const wchar_t* module;
     const char* name;
     void* standIn;
 };
 
+template <typename Function> void* address(Function* function) {
+    return reinterpret_cast<void*>(function);
+}
+
 const CountedExport countedExports[] = {
-    {"malloc", reinterpret_cast<void*>(&countedMalloc)},
-    {"calloc", reinterpret_cast<void*>(&countedCalloc)},
-    {"realloc", reinterpret_cast<void*>(&countedRealloc)},
-    {"free", reinterpret_cast<void*>(&countedFree)},
+    {L"msvcrt.dll", "malloc", address(&countedMalloc)},
+    {L"msvcrt.dll", "calloc", address(&countedCalloc)},
+    {L"msvcrt.dll", "realloc", address(&countedRealloc)},
+    {L"msvcrt.dll", "free", address(&countedFree)},
+    {L"msvcrt.dll", "_strdup", address(&countedStrdup)},
+    {L"msvcrt.dll", "_wcsdup", address(&countedWcsdup)},
+    {L"KERNEL32.dll", "HeapAlloc", address(&countedHeapAlloc)},
+    {L"KERNEL32.dll", "HeapReAlloc", address(&countedHeapReAlloc)},
+    {L"KERNEL32.dll", "HeapFree", address(&countedHeapFree)},
+    {L"KERNEL32.dll", "LocalAlloc", address(&countedLocalAlloc)},
+    {L"KERNEL32.dll", "LocalReAlloc", address(&countedLocalReAlloc)},
+    {L"KERNEL32.dll", "LocalFree", address(&countedLocalFree)},
 };
 constexpr std::size_t countedExportCount = sizeof countedExports / sizeof countedExports[0];
 
+std::string described(const CountedExport& counted) {
+    std::string module;
+    for (const wchar_t* letter = counted.module; *letter != L'\0'; ++letter) {
+        module += static_cast<char>(*letter);
+    }
+    return module + "'s " + counted.name;
+}
+
+// The host bound its own imports before any stand-in was offered, so its
+// calls reach the runtime's own functions.
+HMODULE loadedModule(const wchar_t* name) {
+    const HMODULE found = GetModuleHandleW(name);
+    if (found == nullptr) {
+        throw std::runtime_error(described({name, "exports", nullptr}) + " module is not loaded");
+    }
+    return found;
+}
+
 // An export names its function by a 32-bit offset from the module's base, so
-// each stand-in is reached through a jump placed above the runtime's image.
+// each stand-in is reached through a jump placed above the module's image.
 constexpr std::size_t jumpSize = 16;
 
 unsigned char* reserveAbove(HMODULE module, std::size_t size) {
@@ -136,19 +266,10 @@ unsigned char* reserveAbove(HMODULE module, std::size_t size) {
         const auto next = reinterpret_cast<std::uintptr_t>(region.BaseAddress) + region.RegionSize;
         at = (std::max(next, at + 1) + granularity - 1) & ~(granularity - 1);
     }
-    throw std::runtime_error("no room for the counting jumps within 4 GiB above msvcrt.dll");
+    throw std::runtime_error("no room for the counting jumps within 4 GiB above a module");
 }
 
-// The runtime's export slots of the counted functions, and what each holds
-// when it names the runtime's own function and when it names the stand-in.
-struct ExportSlots {
-    DWORD* slot[countedExportCount];
-    DWORD own[countedExportCount];
-    DWORD counted[countedExportCount];
-};
-
-ExportSlots findSlots() {
-    const HMODULE module = runtimeModule();
+DWORD* exportSlot(HMODULE module, const char* name) {
     const auto base = reinterpret_cast<std::uintptr_t>(module);
     const IMAGE_DATA_DIRECTORY& directory =
         imageHeaders(module).OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
@@ -157,35 +278,61 @@ ExportSlots findSlots() {
     const auto* names = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);
     const auto* ordinals = reinterpret_cast<const WORD*>(base + exports->AddressOfNameOrdinals);
     auto* functions = reinterpret_cast<DWORD*>(base + exports->AddressOfFunctions);
+    for (DWORD index = 0; index < exports->NumberOfNames; ++index) {
+        if (std::strcmp(reinterpret_cast<const char*>(base + names[index]), name) == 0) {
+            return &functions[ordinals[index]];
+        }
+    }
+    return nullptr;
+}
 
-    unsigned char* jumps = reserveAbove(module, countedExportCount * jumpSize);
+// The export slots of the counted functions, and what each holds when it
+// names the module's own function (or its forwarder) and when it names the
+// stand-in.
+struct ExportSlots {
+    DWORD* slot[countedExportCount];
+    DWORD own[countedExportCount];
+    DWORD counted[countedExportCount];
+};
+
+ExportSlots findSlots() {
     ExportSlots slots{};
-    for (std::size_t index = 0; index < countedExportCount; ++index) {
-        const CountedExport& counted = countedExports[index];
-        DWORD* slot = nullptr;
-        for (DWORD name = 0; name < exports->NumberOfNames && slot == nullptr; ++name) {
-            if (std::strcmp(reinterpret_cast<const char*>(base + names[name]), counted.name) == 0) {
-                slot = &functions[ordinals[name]];
+    std::size_t first = 0;
+    while (first < countedExportCount) {
+        // The exports of one module stand together, with one block of jumps.
+        const wchar_t* moduleName = countedExports[first].module;
+        std::size_t last = first;
+        while (last < countedExportCount && countedExports[last].module == moduleName) {
+            ++last;
+        }
+        const HMODULE module = loadedModule(moduleName);
+        const auto base = reinterpret_cast<std::uintptr_t>(module);
+        const std::size_t jumpsSize = (last - first) * jumpSize;
+        unsigned char* jumps = reserveAbove(module, jumpsSize);
+        for (std::size_t index = first; index < last; ++index) {
+            const CountedExport& counted = countedExports[index];
+            DWORD* slot = exportSlot(module, counted.name);
+            if (slot == nullptr) {
+                throw std::runtime_error("no export " + described(counted));
             }
+            // jmp [rip+0], then the stand-in's address.
+            unsigned char* jump = jumps + (index - first) * jumpSize;
+            const unsigned char opcode[] = {0xFF, 0x25, 0, 0, 0, 0};
+            std::memcpy(jump, opcode, sizeof opcode);
+            std::memcpy(jump + sizeof opcode, &counted.standIn, sizeof counted.standIn);
+            slots.slot[index] = slot;
+            slots.own[index] = *slot;
+            slots.counted[index] =
+                static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(jump) - base);
         }
-        if (slot == nullptr) {
-            throw std::runtime_error(std::string("msvcrt.dll exports no ") + counted.name);
+        DWORD previous = 0;
+        if (!VirtualProtect(jumps, jumpsSize, PAGE_EXECUTE_READ, &previous)) {
+            throw std::runtime_error("cannot make the counting jumps executable: " +
+                                     systemErrorText(GetLastError()));
         }
-        // jmp [rip+0], then the stand-in's address.
-        unsigned char* jump = jumps + index * jumpSize;
-        const unsigned char opcode[] = {0xFF, 0x25, 0, 0, 0, 0};
-        std::memcpy(jump, opcode, sizeof opcode);
-        std::memcpy(jump + sizeof opcode, &counted.standIn, sizeof counted.standIn);
-        slots.slot[index] = slot;
-        slots.own[index] = *slot;
-        slots.counted[index] = static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(jump) - base);
+        FlushInstructionCache(GetCurrentProcess(), jumps, jumpsSize);
+        first = last;
     }
-    DWORD previous = 0;
-    if (!VirtualProtect(jumps, countedExportCount * jumpSize, PAGE_EXECUTE_READ, &previous)) {
-        throw std::runtime_error("cannot make the counting jumps executable: " +
-                                 systemErrorText(GetLastError()));
-    }
-    FlushInstructionCache(GetCurrentProcess(), jumps, countedExportCount * jumpSize);
     return slots;
 }
 
@@ -194,34 +341,68 @@ const ExportSlots& exportSlots() {
     return slots;
 }
 
-bool writeSlots(const DWORD (&values)[countedExportCount]) {
-    const ExportSlots& slots = exportSlots();
-    for (std::size_t index = 0; index < countedExportCount; ++index) {
-        DWORD previous = 0;
-        if (!VirtualProtect(slots.slot[index], sizeof(DWORD), PAGE_READWRITE, &previous)) {
-            return false;
-        }
-        *slots.slot[index] = values[index];
-        VirtualProtect(slots.slot[index], sizeof(DWORD), previous, &previous);
+bool writeSlot(DWORD* slot, DWORD value) {
+    DWORD previous = 0;
+    if (!VirtualProtect(slot, sizeof(DWORD), PAGE_READWRITE, &previous)) {
+        return false;
     }
+    *slot = value;
+    VirtualProtect(slot, sizeof(DWORD), previous, &previous);
     return true;
+}
+
+// Writes the own names back into the first `count` slots; what it could not,
+// in words, or nothing.
+std::string writeBack(std::size_t count) {
+    const ExportSlots& slots = exportSlots();
+    std::string failed;
+    for (std::size_t index = 0; index < count; ++index) {
+        if (!writeSlot(slots.slot[index], slots.own[index])) {
+            failed += (failed.empty() ? "" : "; ") + std::string("cannot write back ") +
+                      described(countedExports[index]) + ": " + systemErrorText(GetLastError());
+        }
+    }
+    return failed;
 }
 
 } // namespace
 
-CountedAllocation::CountedAllocation() {
-    if (!writeSlots(exportSlots().counted)) {
-        throw std::runtime_error("cannot write msvcrt.dll's export table: " +
-                                 systemErrorText(GetLastError()));
+CountedAllocation::CountedAllocation(const std::wstring& path) {
+    const ExportSlots& slots = exportSlots();
+    pluginPath = path;
+    imageEnd.store(0, std::memory_order_release);
+    imageBegin.store(0, std::memory_order_relaxed);
+    for (std::size_t index = 0; index < countedExportCount; ++index) {
+        if (!writeSlot(slots.slot[index], slots.counted[index])) {
+            std::string failed = "cannot offer the counting " + described(countedExports[index]) +
+                                 ": " + systemErrorText(GetLastError());
+            const std::string unwritten = writeBack(index);
+            if (!unwritten.empty()) {
+                failed += "; " + unwritten;
+            }
+            throw std::runtime_error(failed);
+        }
     }
 }
 
-// Where the runtime's own names went in, they go back in.
 CountedAllocation::~CountedAllocation() {
-    writeSlots(exportSlots().own);
+    if (!ended_) {
+        const std::string failed = writeBack(countedExportCount);
+        if (!failed.empty()) {
+            std::cerr << "vaxo-sim: " << failed << '\n';
+        }
+    }
+}
+
+void CountedAllocation::end() {
+    ended_ = true;
+    const std::string failed = writeBack(countedExportCount);
+    if (!failed.empty()) {
+        throw std::runtime_error(failed);
+    }
 }
 
 PluginAllocations pluginAllocations() {
     const HeldLock lock;
-    return {made, heldBytes};
+    return {made, held.size(), heldBytes};
 }

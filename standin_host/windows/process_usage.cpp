@@ -91,6 +91,7 @@ std::uint64_t sumHeapBlocksInUse() {
 } // namespace
 
 ProcessUsage currentProcessUsage() {
-    return {countOwnHandles(), sumCommittedPrivate(), sumHeapBlocksInUse(),
-            pluginAllocations().heldBytes};
+    const PluginAllocations plugin = pluginAllocations();
+    return {countOwnHandles(), sumCommittedPrivate(), sumHeapBlocksInUse(), plugin.heldBlocks,
+            plugin.heldBytes};
 }

@@ -14,7 +14,9 @@ struct ProcessUsage {
     // Bytes in blocks the process's heaps have handed out and not taken back,
     // or keep busy for their own use.
     std::uint64_t heapBytes = 0;
-    // Of those, the bytes the plug-in got from the C runtime and holds.
+    // Of those, the blocks the plug-in got from an allocator and holds, and
+    // their bytes.
+    std::uint64_t pluginHeapBlocks = 0;
     std::uint64_t pluginHeapBytes = 0;
 };
 

@@ -144,12 +144,13 @@ int playCycle(const Cycle& cycle, std::chrono::duration<double>& playTime) {
 
     player->loading();
     noteUsage(cycle.footprint, &Footprint::beforeLoad);
-    const std::uint64_t heldBeforeLoad = pluginAllocations().heldBytes;
+    const PluginAllocations beforeLoad = pluginAllocations();
     HMODULE plugin;
     {
         // The plug-in binds the counted allocation functions as it loads.
-        const CountedAllocation counted;
+        CountedAllocation counted(cycle.pluginPath);
         plugin = callEntryPoint([&] { return LoadLibraryW(cycle.pluginPath.c_str()); });
+        counted.end();
     }
     if (plugin == nullptr) {
         const std::string named = shown(cycle.pluginPath);
@@ -180,11 +181,17 @@ int playCycle(const Cycle& cycle, std::chrono::duration<double>& playTime) {
     for (const std::string& problem : player->problems()) {
         complain(cycle.name + problem);
     }
-    // Nothing can free a block of the plug-in's once its code is gone.
-    const std::uint64_t leaked = pluginAllocations().heldBytes - heldBeforeLoad;
-    if (leaked != 0) {
-        complain(cycle.name + "the plug-in left " + std::to_string(leaked) +
-                 " bytes of the C runtime's heap allocated after its unload");
+    // Nothing can free a block of the plug-in's once its code is gone. A
+    // block of no bytes is a leak too.
+    const PluginAllocations afterUnload = pluginAllocations();
+    if (afterUnload.heldBlocks > beforeLoad.heldBlocks) {
+        const std::uint64_t blocks = afterUnload.heldBlocks - beforeLoad.heldBlocks;
+        const std::uint64_t bytes = afterUnload.heldBytes > beforeLoad.heldBytes
+                                        ? afterUnload.heldBytes - beforeLoad.heldBytes
+                                        : 0;
+        complain(cycle.name + "the plug-in left " + std::to_string(blocks) +
+                 (blocks == 1 ? " heap block (" : " heap blocks (") + std::to_string(bytes) +
+                 " bytes) allocated after its unload");
         return misbehaved;
     }
     return player->problems().empty() ? 0 : misbehaved;
@@ -214,6 +221,7 @@ void printUsage(unsigned lastCycle, const ProcessUsage& first, const ProcessUsag
     line("handles", first.handles, last.handles);
     line("private bytes", first.privateBytes, last.privateBytes);
     line("heap bytes", first.heapBytes, last.heapBytes);
+    line("plug-in heap blocks", first.pluginHeapBlocks, last.pluginHeapBlocks);
     line("plug-in heap bytes", first.pluginHeapBytes, last.pluginHeapBytes);
     std::cout << "plug-in allocations: " << pluginAllocations().made << '\n';
 }

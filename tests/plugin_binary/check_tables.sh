@@ -42,6 +42,14 @@ leftovers=$(awk '$2 ~ /^(atexit|_onexit|__dllonexit|at_quick_exit|FlsAlloc)$/ { 
     <<<"$imports")
 [ -z "$leftovers" ] || fail "imports what would outlive an unload: ${leftovers//$'\n'/ }"
 
+# The reload check counts the blocks of malloc, calloc, realloc, _strdup,
+# _wcsdup, HeapAlloc, HeapReAlloc, LocalAlloc and LocalReAlloc; a block kept
+# from any other allocator would slip past it.
+uncounted=$(awk '$2 ~ /^(_aligned_(offset_)?(malloc|realloc|recalloc)|_recalloc|_expand|_mbsdup|_tempnam|_wtempnam|_fullpath|_wfullpath|_w?getcwd|_w?getdcwd|GlobalAlloc|GlobalReAlloc|HeapCreate)$/ {
+                     print $2 }' <<<"$imports")
+[ -z "$uncounted" ] ||
+    fail "imports allocators whose blocks the reload check does not count: ${uncounted//$'\n'/ }"
+
 host_imports=$(awk '$1 == "ScriptHookRDR2.dll" { print $2 }' <<<"$imports" | sort)
 expected=$(sort <<'NAMES'
 ?keyboardHandlerRegister@@YAXP6AXKGEHHHH@Z@Z
@@ -62,8 +70,13 @@ exported=$(awk '/^\[Ordinal\/Name Pointer\] Table/ {on = 1; next}
                 on && /^$/ {on = 0}' <<<"$tables")
 [ -z "$exported" ] || fail "exports functions:"$'\n'"$exported"
 
-shown=$("$(dirname "$0")/../wine/wine-run" "$read_version" "$plugin" | tr -d '\r') ||
-    fail "Windows reads no version resource: $shown"
+wine_errors=$(mktemp)
+trap 'rm -f "$wine_errors"' EXIT
+status=0
+shown=$("$(dirname "$0")/../wine/wine-run" "$read_version" "$plugin" 2>"$wine_errors") || status=$?
+shown=$(tr -d '\r' <<<"$shown")
+[ "$status" -eq 0 ] || fail "Windows reads no version resource of $plugin. read_version printed:" \
+    $'\n'"$shown"$'\n'"and on stderr:"$'\n'"$(cat "$wine_errors")"
 description=$(sed -n 's/^FileDescription: //p' <<<"$shown")
 [ -n "$description" ] && [ "$description" != "(none)" ] || fail "no file description"
 expected=$(cat <<FIELDS

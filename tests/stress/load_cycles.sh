@@ -66,6 +66,7 @@ check_growth() {
         fail "$what grew by $((last - first)) over $((cycles - 1)) cycles"
 }
 check_growth handles 0
+check_growth "plug-in heap blocks" 0
 check_growth "plug-in heap bytes" 0
 check_growth "private bytes" 4096
 # Every load allocates at least the C++ runtime's exception pool: fewer

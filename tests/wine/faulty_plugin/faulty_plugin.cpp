@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <malloc.h>
 #include <stdexcept>
 #include <windows.h>
 #include <xmmintrin.h>
@@ -30,6 +32,12 @@ void script() {
     for (;;) {
         scriptWait(0);
     }
+#elif defined(FAULT_IMPORTS_UNCOUNTED)
+    void* aligned = _aligned_malloc(64, 64);
+    _aligned_free(aligned);
+    for (;;) {
+        scriptWait(0);
+    }
 #elif defined(FAULT_WIDE_HANDLE)
     scriptWait(0);
     nativeInit(playerPedId);
@@ -50,17 +58,29 @@ void script() {
 void onKey(std::uint32_t, std::uint16_t, std::uint8_t, std::int32_t, std::int32_t, std::int32_t,
            std::int32_t) {}
 
-} // namespace
-
-#if defined(FAULT_LEAKS)
+// The LEAKS faults keep one block from every load, each from another
+// allocator the plug-in may import.
 void* volatile leaked = nullptr;
+
+void leakOneBlock() {
+#if defined(FAULT_LEAKS)
+    leaked = std::malloc(16);
+#elif defined(FAULT_LEAKS_EMPTY)
+    leaked = std::malloc(0);
+#elif defined(FAULT_LEAKS_STRDUP)
+    leaked = _strdup("fifteen letters");
+#elif defined(FAULT_LEAKS_LOCAL)
+    leaked = LocalAlloc(LMEM_FIXED, 16);
+#elif defined(FAULT_LEAKS_HEAP)
+    leaked = HeapAlloc(GetProcessHeap(), 0, 16);
 #endif
+}
+
+} // namespace
 
 BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) {
-#if defined(FAULT_LEAKS)
-        leaked = std::malloc(16);
-#endif
+        leakOneBlock();
         scriptRegister(module, script);
         keyboardHandlerRegister(onKey);
 #if defined(FAULT_CHANGES_MXCSR)
