@@ -7,11 +7,6 @@
 namespace standin {
 namespace {
 
-std::string nativeName(std::uint64_t hash) {
-    const NativeInfo* info = findNative(hash);
-    return info != nullptr ? std::string(info->name) : "native " + hashText(hash);
-}
-
 std::string flag(bool value) {
     return value ? "1" : "0";
 }
@@ -123,7 +118,7 @@ std::uint64_t* HostSession::nativeCall() {
         line += answer(*info, call);
         call.result = resultSlots_[0];
     } else {
-        recordFault("unknown native " + hashText(call.hash));
+        recordFault(unknownNative(call.hash));
         line = "native " + hashText(call.hash) + "(";
         for (std::size_t index = 0; index < call.args.size(); ++index) {
             line += (index == 0 ? "" : ", ") + hexText(call.args[index]);

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -58,7 +59,16 @@ inline constexpr std::uint64_t promptHasStandardModeCompleted = 0xC92AC953F0A982
 inline constexpr std::uint64_t promptDelete = 0x00EDE88D4D13CF59;
 } // namespace natives
 
+// Every native the host knows, in the order the loop first calls them.
+const std::vector<NativeInfo>& nativeCatalog();
+
 // nullptr for a hash the host does not know.
 const NativeInfo* findNative(std::uint64_t hash);
+
+// The catalogue's name, or "native 0x..." for a hash it lacks.
+std::string nativeName(std::uint64_t hash);
+
+// The fault of a call to a hash the catalogue lacks, saying where it goes.
+std::string unknownNative(std::uint64_t hash);
 
 } // namespace standin

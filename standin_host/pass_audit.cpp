@@ -9,11 +9,6 @@
 namespace standin {
 namespace {
 
-std::string nameOf(std::uint64_t hash) {
-    const NativeInfo* info = findNative(hash);
-    return info != nullptr ? std::string(info->name) : "native " + hashText(hash);
-}
-
 // A mismatch names this file as the other side: after a change to the loop
 // made on purpose, it is the audit that is out of date.
 const std::string expectation = "standin_host/pass_audit.cpp";
@@ -53,24 +48,25 @@ class CallWalk {
         if (next_ == calls_.size()) {
             problem_ = "the frame ends after " + std::to_string(next_) +
                        (next_ == 1 ? " call" : " calls") + " where " + expectation + " expects " +
-                       nameOf(hash) + " next";
+                       nativeName(hash) + " next";
             return nullptr;
         }
         const RecordedCall& call = calls_[next_++];
         if (call.hash != hash) {
-            problem_ = "call " + std::to_string(next_) + " of the frame is " + nameOf(call.hash) +
-                       " where " + expectation + " expects " + nameOf(hash);
+            problem_ = "call " + std::to_string(next_) + " of the frame is " +
+                       nativeName(call.hash) + " where " + expectation + " expects " +
+                       nativeName(hash);
             return nullptr;
         }
         std::size_t index = 0;
         for (const std::uint32_t handle : handles) {
             if (index >= call.args.size()) {
-                problem_ = nameOf(hash) + " lacks argument " + std::to_string(index + 1) +
+                problem_ = nativeName(hash) + " lacks argument " + std::to_string(index + 1) +
                            ", which " + expectation + " expects";
                 return nullptr;
             }
             if (call.args[index] != handle) {
-                problem_ = nameOf(hash) + ": argument " + std::to_string(index + 1) + " is " +
+                problem_ = nativeName(hash) + ": argument " + std::to_string(index + 1) + " is " +
                            std::to_string(call.args[index]) + " where " + expectation +
                            " expects " + std::to_string(handle);
                 return nullptr;
@@ -82,7 +78,7 @@ class CallWalk {
 
     void expectEnd() {
         if (!problem_ && next_ != calls_.size()) {
-            problem_ = "the frame goes on with " + nameOf(calls_[next_].hash) +
+            problem_ = "the frame goes on with " + nativeName(calls_[next_].hash) +
                        " after the calls " + expectation + " expects";
         }
     }

@@ -97,7 +97,9 @@ TEST_F(ScenarioPlayerTest, StopsAfterTheFirstFrameWithAFault) {
     loadPlugin();
     player.play(scenario, script);
     EXPECT_EQ(script.resumes, 2);
-    EXPECT_EQ(player.problems(), Lines{"frame 2: unknown native 0x0000000000001234"});
+    EXPECT_EQ(player.problems(),
+              Lines{"frame 2: unknown native 0x0000000000001234: the stand-in host's catalogue, "
+                    "standin_host/native_catalog.*, lacks it"});
     EXPECT_EQ(player.phase(), "frame 2");
 }
 
