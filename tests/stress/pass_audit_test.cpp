@@ -101,10 +101,6 @@ std::pair<std::size_t, std::size_t> find(const std::vector<AuditedFrame>& frames
     return {0, 0};
 }
 
-std::string nameOf(std::uint64_t hash) {
-    return std::string(standin::findNative(hash)->name);
-}
-
 struct Fault {
     const char* what;
     // Breaks the real frames; returns the problem the audit must report.
@@ -150,22 +146,27 @@ TEST_F(PassAuditTest, NamesTheFirstCallOutOfOrder) {
              auto& calls = frames[frame].calls;
              calls.erase(calls.begin() + static_cast<std::ptrdiff_t>(call));
              return "call " + std::to_string(call + 1) + " of the frame is " +
-                    nameOf(calls[call].hash) +
+                    standin::nativeName(calls[call].hash) +
                     " where standin_host/pass_audit.cpp expects promptSetText";
          }},
         {"the release's first two calls swapped",
          [](auto& frames) {
              // The release follows the completion test in the frame before the push.
              const auto [push, unused] = find(frames, natives::applyForceToEntityCenterOfMass);
-             auto& calls = frames[push - 1].calls;
+             auto& calls = frames[push == 0 ? 0 : push - 1].calls;
              const auto test = std::find_if(calls.begin(), calls.end(), [](const auto& c) {
                  return c.hash == natives::promptHasStandardModeCompleted;
              });
+             if (push == 0 || calls.end() - test < 3) {
+                 ADD_FAILURE() << "no completion test and two calls after it before the push";
+                 return std::string();
+             }
              const std::size_t first = static_cast<std::size_t>(test - calls.begin()) + 1;
              std::swap(calls[first], calls[first + 1]);
              return "call " + std::to_string(first + 1) + " of the frame is " +
-                    nameOf(calls[first].hash) + " where standin_host/pass_audit.cpp expects " +
-                    nameOf(calls[first + 1].hash);
+                    standin::nativeName(calls[first].hash) +
+                    " where standin_host/pass_audit.cpp expects " +
+                    standin::nativeName(calls[first + 1].hash);
          }},
         {"a push without the force",
          [](auto& frames) {
