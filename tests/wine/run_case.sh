@@ -70,7 +70,8 @@ play() {
         fi
         if ! diff -u --label "$case_dir/expected.trace" --label "${name}start $start" \
             "$workdir.expected" "$workdir.trace"; then
-            fail "${name}start $start: trace differs"
+            fail "${name}start $start: trace differs; if the change is meant," \
+                "./build.sh traces $(basename "$case_dir") rewrites it"
         fi
     done
 
