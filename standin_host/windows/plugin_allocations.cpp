@@ -68,7 +68,8 @@ class HeldLock {
     HeldLock& operator=(const HeldLock&) = delete;
 };
 
-void hold(const void* block, std::size_t size) {
+// handedOut: a call gave the block out, rather than left it where it was.
+void hold(const void* block, std::size_t size, bool handedOut) {
     const HeldLock lock;
     const auto [entry, isNew] = held.try_emplace(block, size);
     if (!isNew) {
@@ -77,12 +78,12 @@ void hold(const void* block, std::size_t size) {
         entry->second = size;
     }
     heldBytes += size;
-    ++made;
+    made += handedOut ? 1 : 0;
 }
 
 void note(const void* block, std::size_t size, const void* caller) {
     if (block != nullptr && fromPlugin(caller)) {
-        hold(block, size);
+        hold(block, size, true);
     }
 }
 
@@ -115,10 +116,10 @@ void* reallocated(void* block, std::size_t size, const void* caller, bool failur
     void* moved = reallocate();
     if (moved != nullptr) {
         if (counted || fromPlugin(caller)) {
-            hold(moved, size);
+            hold(moved, size, true);
         }
     } else if (counted && !failureFrees) {
-        hold(block, before);
+        hold(block, before, false);
     }
     return moved;
 }
