@@ -226,12 +226,17 @@ const CountedExport countedExports[] = {
 };
 constexpr std::size_t countedExportCount = sizeof countedExports / sizeof countedExports[0];
 
-std::string described(const CountedExport& counted) {
-    std::string module;
-    for (const wchar_t* letter = counted.module; *letter != L'\0'; ++letter) {
-        module += static_cast<char>(*letter);
+// Module names are ASCII.
+std::string narrow(const wchar_t* text) {
+    std::string narrowed;
+    for (; *text != L'\0'; ++text) {
+        narrowed += static_cast<char>(*text);
     }
-    return module + "'s " + counted.name;
+    return narrowed;
+}
+
+std::string described(const CountedExport& counted) {
+    return narrow(counted.module) + "'s " + counted.name;
 }
 
 // The host bound its own imports before any stand-in was offered, so its
@@ -239,7 +244,7 @@ std::string described(const CountedExport& counted) {
 HMODULE loadedModule(const wchar_t* name) {
     const HMODULE found = GetModuleHandleW(name);
     if (found == nullptr) {
-        throw std::runtime_error(described({name, "exports", nullptr}) + " module is not loaded");
+        throw std::runtime_error(narrow(name) + " is not loaded");
     }
     return found;
 }
