@@ -55,9 +55,11 @@ done < <(tr -s ' \n' '  ' <<<"$players_readme" | grep -o 'see "[^"]*"' |
 override='WINEDLLOVERRIDES="dinput8=n,b" %command%'
 awk -v line="$override" '{ sub(/^ */, "") } $0 == line { found = 1 } END { exit !found }' \
     <<<"$players_readme" || fail "readme lacks a line that is exactly $override"
-# Kept to 76 columns, the readme shows unwrapped in a narrow editor window.
+# Kept to 76 columns, the readme shows unwrapped in a narrow editor window;
+# kept to 130 lines, a player reads it through.
 long=$(awk 'length > 76 { print FNR ": " length }' <<<"$players_readme")
 [ -z "$long" ] || fail "readme lines longer than 76 columns (line: length):"$'\n'"$long"
+[ "$(wc -l <<<"$players_readme")" -le 130 ] || fail "readme is longer than 130 lines"
 grep -q "MIT License" game/Vaxo-LICENSE.txt || fail "license missing"
 for text in game/*.txt; do
     ! grep -qv $'\r$' "$text" || fail "$(basename "$text") has a line without Windows' CR LF end"
