@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
-#include <iostream>
 #include <stdexcept>
 #include <string>
 #include <unordered_map>
@@ -54,11 +53,11 @@ bool fromPlugin(const void* caller) {
     return at >= imageBegin.load(std::memory_order_relaxed) && at < end;
 }
 
-// The key storm's thread may reach the plug-in while the script allocates.
+// The plug-in's blocks and their sizes. The key storm's thread may reach the
+// plug-in while the script allocates.
 SRWLOCK heldLock = SRWLOCK_INIT;
 std::unordered_map<const void*, std::size_t> held;
 std::uint64_t made = 0;
-std::uint64_t heldBytes = 0;
 
 class HeldLock {
   public:
@@ -68,16 +67,11 @@ class HeldLock {
     HeldLock& operator=(const HeldLock&) = delete;
 };
 
-// handedOut: a call gave the block out, rather than left it where it was.
+// handedOut: a call gave the block out, rather than left it where it was. A
+// block already held was freed by a path the stand-ins do not see.
 void hold(const void* block, std::size_t size, bool handedOut) {
     const HeldLock lock;
-    const auto [entry, isNew] = held.try_emplace(block, size);
-    if (!isNew) {
-        // Freed by a path the stand-ins do not see, and handed out anew.
-        heldBytes -= entry->second;
-        entry->second = size;
-    }
-    heldBytes += size;
+    held[block] = size;
     made += handedOut ? 1 : 0;
 }
 
@@ -95,7 +89,6 @@ bool forget(const void* block, std::size_t& size) {
         return false;
     }
     size = found->second;
-    heldBytes -= size;
     held.erase(found);
     return true;
 }
@@ -198,55 +191,67 @@ HLOCAL WINAPI countedLocalFree(HLOCAL block) {
     return LocalFree(block);
 }
 
-#undef CALLER
+// With FORMAT_MESSAGE_ALLOCATE_BUFFER the system allocates the message, for
+// the caller to free with LocalFree, and writes the block's address into the
+// buffer argument.
+template <typename Char>
+void noteMessage(DWORD flags, Char* buffer, DWORD length, const void* caller) {
+    if ((flags & FORMAT_MESSAGE_ALLOCATE_BUFFER) != 0 && length != 0) {
+        note(*reinterpret_cast<Char**>(buffer), (length + 1) * sizeof(Char), caller);
+    }
+}
 
-struct CountedExport {
-    const wchar_t* module;
-    const char* name;
-    void* standIn;
-};
+DWORD WINAPI countedFormatMessageA(DWORD flags, LPCVOID source, DWORD id, DWORD language,
+                                   LPSTR buffer, DWORD size, va_list* arguments) {
+    const DWORD length = FormatMessageA(flags, source, id, language, buffer, size, arguments);
+    noteMessage(flags, buffer, length, CALLER);
+    return length;
+}
+
+DWORD WINAPI countedFormatMessageW(DWORD flags, LPCVOID source, DWORD id, DWORD language,
+                                   LPWSTR buffer, DWORD size, va_list* arguments) {
+    const DWORD length = FormatMessageW(flags, source, id, language, buffer, size, arguments);
+    noteMessage(flags, buffer, length, CALLER);
+    return length;
+}
+
+#undef CALLER
 
 template <typename Function> void* address(Function* function) {
     return reinterpret_cast<void*>(function);
 }
 
-const CountedExport countedExports[] = {
-    {L"msvcrt.dll", "malloc", address(&countedMalloc)},
-    {L"msvcrt.dll", "calloc", address(&countedCalloc)},
-    {L"msvcrt.dll", "realloc", address(&countedRealloc)},
-    {L"msvcrt.dll", "free", address(&countedFree)},
-    {L"msvcrt.dll", "_strdup", address(&countedStrdup)},
-    {L"msvcrt.dll", "_wcsdup", address(&countedWcsdup)},
-    {L"KERNEL32.dll", "HeapAlloc", address(&countedHeapAlloc)},
-    {L"KERNEL32.dll", "HeapReAlloc", address(&countedHeapReAlloc)},
-    {L"KERNEL32.dll", "HeapFree", address(&countedHeapFree)},
-    {L"KERNEL32.dll", "LocalAlloc", address(&countedLocalAlloc)},
-    {L"KERNEL32.dll", "LocalReAlloc", address(&countedLocalReAlloc)},
-    {L"KERNEL32.dll", "LocalFree", address(&countedLocalFree)},
+// One export a row; slot, own and offered are filled in when first offered:
+// the export's entry, and the values that name the system's own function (or
+// its forwarder) and the stand-in.
+struct Hook {
+    const char* module;
+    const char* name;
+    void* standIn;
+    DWORD* slot = nullptr;
+    DWORD own = 0;
+    DWORD offered = 0;
 };
-constexpr std::size_t countedExportCount = sizeof countedExports / sizeof countedExports[0];
 
-// Module names are ASCII.
-std::string narrow(const wchar_t* text) {
-    std::string narrowed;
-    for (; *text != L'\0'; ++text) {
-        narrowed += static_cast<char>(*text);
-    }
-    return narrowed;
-}
+Hook hooks[] = {
+    {"msvcrt.dll", "malloc", address(&countedMalloc)},
+    {"msvcrt.dll", "calloc", address(&countedCalloc)},
+    {"msvcrt.dll", "realloc", address(&countedRealloc)},
+    {"msvcrt.dll", "free", address(&countedFree)},
+    {"msvcrt.dll", "_strdup", address(&countedStrdup)},
+    {"msvcrt.dll", "_wcsdup", address(&countedWcsdup)},
+    {"KERNEL32.dll", "HeapAlloc", address(&countedHeapAlloc)},
+    {"KERNEL32.dll", "HeapReAlloc", address(&countedHeapReAlloc)},
+    {"KERNEL32.dll", "HeapFree", address(&countedHeapFree)},
+    {"KERNEL32.dll", "LocalAlloc", address(&countedLocalAlloc)},
+    {"KERNEL32.dll", "LocalReAlloc", address(&countedLocalReAlloc)},
+    {"KERNEL32.dll", "LocalFree", address(&countedLocalFree)},
+    {"KERNEL32.dll", "FormatMessageA", address(&countedFormatMessageA)},
+    {"KERNEL32.dll", "FormatMessageW", address(&countedFormatMessageW)},
+};
 
-std::string described(const CountedExport& counted) {
-    return narrow(counted.module) + "'s " + counted.name;
-}
-
-// The host bound its own imports before any stand-in was offered, so its
-// calls reach the runtime's own functions.
-HMODULE loadedModule(const wchar_t* name) {
-    const HMODULE found = GetModuleHandleW(name);
-    if (found == nullptr) {
-        throw std::runtime_error(narrow(name) + " is not loaded");
-    }
-    return found;
+std::string described(const Hook& hook) {
+    return std::string(hook.module) + "'s " + hook.name;
 }
 
 // An export names its function by a 32-bit offset from the module's base, so
@@ -292,80 +297,67 @@ DWORD* exportSlot(HMODULE module, const char* name) {
     return nullptr;
 }
 
-// The export slots of the counted functions, and what each holds when it
-// names the module's own function (or its forwarder) and when it names the
-// stand-in.
-struct ExportSlots {
-    DWORD* slot[countedExportCount];
-    DWORD own[countedExportCount];
-    DWORD counted[countedExportCount];
-};
+bool sameModule(const Hook& one, const Hook& other) {
+    return std::strcmp(one.module, other.module) == 0;
+}
 
-ExportSlots findSlots() {
-    ExportSlots slots{};
-    std::size_t first = 0;
-    while (first < countedExportCount) {
-        // The exports of one module stand together, with one block of jumps.
-        const wchar_t* moduleName = countedExports[first].module;
-        std::size_t last = first;
-        while (last < countedExportCount && countedExports[last].module == moduleName) {
-            ++last;
-        }
-        const HMODULE module = loadedModule(moduleName);
-        const auto base = reinterpret_cast<std::uintptr_t>(module);
-        const std::size_t jumpsSize = (last - first) * jumpSize;
-        unsigned char* jumps = reserveAbove(module, jumpsSize);
-        for (std::size_t index = first; index < last; ++index) {
-            const CountedExport& counted = countedExports[index];
-            DWORD* slot = exportSlot(module, counted.name);
-            if (slot == nullptr) {
-                throw std::runtime_error("no export " + described(counted));
-            }
-            // jmp [rip+0], then the stand-in's address.
-            unsigned char* jump = jumps + (index - first) * jumpSize;
-            const unsigned char opcode[] = {0xFF, 0x25, 0, 0, 0, 0};
-            std::memcpy(jump, opcode, sizeof opcode);
-            std::memcpy(jump + sizeof opcode, &counted.standIn, sizeof counted.standIn);
-            slots.slot[index] = slot;
-            slots.own[index] = *slot;
-            slots.counted[index] =
-                static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(jump) - base);
-        }
-        DWORD previous = 0;
-        if (!VirtualProtect(jumps, jumpsSize, PAGE_EXECUTE_READ, &previous)) {
-            throw std::runtime_error("cannot make the counting jumps executable: " +
-                                     systemErrorText(GetLastError()));
-        }
-        FlushInstructionCache(GetCurrentProcess(), jumps, jumpsSize);
-        first = last;
+// Each module's hooks get one block of jumps: jmp [rip+0], then the
+// stand-in's address. The host bound its own imports before, so its calls
+// reach the system's own functions.
+void placeJumps(const Hook& first) {
+    const HMODULE module = GetModuleHandleA(first.module);
+    if (module == nullptr) {
+        throw std::runtime_error(std::string(first.module) + " is not loaded");
     }
-    return slots;
-}
-
-const ExportSlots& exportSlots() {
-    static const ExportSlots slots = findSlots();
-    return slots;
-}
-
-bool writeSlot(DWORD* slot, DWORD value) {
+    const auto base = reinterpret_cast<std::uintptr_t>(module);
+    const auto count = static_cast<std::size_t>(
+        std::count_if(std::begin(hooks), std::end(hooks),
+                      [&](const Hook& hook) { return sameModule(hook, first); }));
+    unsigned char* const jumps = reserveAbove(module, count * jumpSize);
+    unsigned char* jump = jumps;
+    for (Hook& hook : hooks) {
+        if (!sameModule(hook, first)) {
+            continue;
+        }
+        hook.slot = exportSlot(module, hook.name);
+        if (hook.slot == nullptr) {
+            throw std::runtime_error("no export " + described(hook));
+        }
+        const unsigned char opcode[] = {0xFF, 0x25, 0, 0, 0, 0};
+        std::memcpy(jump, opcode, sizeof opcode);
+        std::memcpy(jump + sizeof opcode, &hook.standIn, sizeof hook.standIn);
+        hook.own = *hook.slot;
+        hook.offered = static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(jump) - base);
+        jump += jumpSize;
+    }
     DWORD previous = 0;
-    if (!VirtualProtect(slot, sizeof(DWORD), PAGE_READWRITE, &previous)) {
-        return false;
+    if (!VirtualProtect(jumps, count * jumpSize, PAGE_EXECUTE_READ, &previous)) {
+        throw std::runtime_error("cannot make the counting jumps executable: " +
+                                 systemErrorText(GetLastError()));
     }
-    *slot = value;
-    VirtualProtect(slot, sizeof(DWORD), previous, &previous);
-    return true;
+    FlushInstructionCache(GetCurrentProcess(), jumps, count * jumpSize);
 }
 
-// Writes the own names back into the first `count` slots; what it could not,
+void placeAllJumps() {
+    for (const Hook& hook : hooks) {
+        if (hook.slot == nullptr) {
+            placeJumps(hook);
+        }
+    }
+}
+
+// Points every slot at its own function or at its stand-in; what it could not,
 // in words, or nothing.
-std::string writeBack(std::size_t count) {
-    const ExportSlots& slots = exportSlots();
+std::string pointSlots(DWORD Hook::* value, const char* doing) {
     std::string failed;
-    for (std::size_t index = 0; index < count; ++index) {
-        if (!writeSlot(slots.slot[index], slots.own[index])) {
-            failed += (failed.empty() ? "" : "; ") + std::string("cannot write back ") +
-                      described(countedExports[index]) + ": " + systemErrorText(GetLastError());
+    for (const Hook& hook : hooks) {
+        DWORD previous = 0;
+        if (VirtualProtect(hook.slot, sizeof(DWORD), PAGE_READWRITE, &previous)) {
+            *hook.slot = hook.*value;
+            VirtualProtect(hook.slot, sizeof(DWORD), previous, &previous);
+        } else {
+            failed += (failed.empty() ? "cannot " : "; cannot ") + std::string(doing) + " " +
+                      described(hook) + ": " + systemErrorText(GetLastError());
         }
     }
     return failed;
@@ -373,42 +365,40 @@ std::string writeBack(std::size_t count) {
 
 } // namespace
 
-CountedAllocation::CountedAllocation(const std::wstring& path) {
-    const ExportSlots& slots = exportSlots();
+void withCountedAllocators(const std::wstring& path, const std::function<void()>& load) {
+    placeAllJumps();
     pluginPath = path;
     imageEnd.store(0, std::memory_order_release);
     imageBegin.store(0, std::memory_order_relaxed);
-    for (std::size_t index = 0; index < countedExportCount; ++index) {
-        if (!writeSlot(slots.slot[index], slots.counted[index])) {
-            std::string failed = "cannot offer the counting " + described(countedExports[index]) +
-                                 ": " + systemErrorText(GetLastError());
-            const std::string unwritten = writeBack(index);
-            if (!unwritten.empty()) {
-                failed += "; " + unwritten;
-            }
-            throw std::runtime_error(failed);
+    std::string failed = pointSlots(&Hook::offered, "offer the counting");
+    if (failed.empty()) {
+        try {
+            load();
+        } catch (...) {
+            pointSlots(&Hook::own, "write back");
+            throw;
         }
     }
-}
-
-CountedAllocation::~CountedAllocation() {
-    if (!ended_) {
-        const std::string failed = writeBack(countedExportCount);
-        if (!failed.empty()) {
-            std::cerr << "vaxo-sim: " << failed << '\n';
-        }
+    const std::string unwritten = pointSlots(&Hook::own, "write back");
+    if (!unwritten.empty()) {
+        failed += (failed.empty() ? "" : "; ") + unwritten;
     }
-}
-
-void CountedAllocation::end() {
-    ended_ = true;
-    const std::string failed = writeBack(countedExportCount);
     if (!failed.empty()) {
         throw std::runtime_error(failed);
     }
 }
 
+void printCountedAllocators(std::ostream& out) {
+    for (const Hook& hook : hooks) {
+        out << hook.module << ' ' << hook.name << '\n';
+    }
+}
+
 PluginAllocations pluginAllocations() {
     const HeldLock lock;
-    return {made, held.size(), heldBytes};
+    PluginAllocations allocations{made, held.size(), 0};
+    for (const auto& block : held) {
+        allocations.heldBytes += block.second;
+    }
+    return allocations;
 }

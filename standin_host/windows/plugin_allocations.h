@@ -5,35 +5,26 @@
 // low-fragmentation heap keeps whole groups of blocks busy), so they cannot
 // tell a leak of a few bytes a load from that; this count can.
 //
-// While a CountedAllocation lives, msvcrt.dll's and KERNEL32.dll's export
-// tables name counting stand-ins for their allocators (malloc, calloc,
-// realloc, free, _strdup, _wcsdup; HeapAlloc, HeapReAlloc, HeapFree,
-// LocalAlloc, LocalReAlloc, LocalFree). Every module that binds its imports
-// meanwhile gets the stand-ins for its whole life: the plug-in as it loads,
-// and any DLL first loaded with it. So the stand-ins count only the calls made
-// from the plug-in's own image; every other caller is passed straight on.
+// While the plug-in loads, the export tables of the system DLLs name counting
+// stand-ins for the functions that hand out or take back a heap block (the
+// table in plugin_allocations.cpp). Every module that binds its imports
+// meanwhile gets the stand-ins for its whole life: the plug-in, and any DLL
+// first loaded with it. So the stand-ins count only the calls made from the
+// plug-in's own image; every other caller is passed straight on.
 
 #include <cstdint>
+#include <functional>
+#include <ostream>
 #include <string>
 
-class CountedAllocation {
-  public:
-    // Calls from the module loaded from pluginPath are the plug-in's. Throws,
-    // with the runtime's own names written back, when it cannot offer all.
-    explicit CountedAllocation(const std::wstring& pluginPath);
-    // Writes the runtime's own names back, if end() has not; a slot it
-    // cannot write back is reported on stderr.
-    ~CountedAllocation();
-    CountedAllocation(const CountedAllocation&) = delete;
-    CountedAllocation& operator=(const CountedAllocation&) = delete;
+// Runs load with the stand-ins offered, and then, also when load throws,
+// writes the system's own functions back. Calls from the module loaded from
+// pluginPath are the plug-in's. Throws, naming each slot, when it could not
+// offer or write back every one; load has not run when an offer failed.
+void withCountedAllocators(const std::wstring& pluginPath, const std::function<void()>& load);
 
-    // Writes the runtime's own names back; throws, naming each slot it
-    // could not.
-    void end();
-
-  private:
-    bool ended_ = false;
-};
+// The counted functions, "DLL function" a line.
+void printCountedAllocators(std::ostream& out);
 
 struct PluginAllocations {
     // Calls from the plug-in that handed out a block, since the process began.

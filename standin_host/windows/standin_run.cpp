@@ -145,17 +145,21 @@ int playCycle(const Cycle& cycle, std::chrono::duration<double>& playTime) {
     player->loading();
     noteUsage(cycle.footprint, &Footprint::beforeLoad);
     const PluginAllocations beforeLoad = pluginAllocations();
-    HMODULE plugin;
-    {
-        // The plug-in binds the counted allocation functions as it loads.
-        CountedAllocation counted(cycle.pluginPath);
-        plugin = callEntryPoint([&] { return LoadLibraryW(cycle.pluginPath.c_str()); });
-        counted.end();
-    }
+    HMODULE plugin = nullptr;
+    DWORD loadError = ERROR_SUCCESS;
+    // The plug-in binds the counted allocation functions as it loads. Its
+    // error is taken at once: writing the functions back makes system calls.
+    withCountedAllocators(cycle.pluginPath, [&] {
+        plugin = callEntryPoint([&] {
+            const HMODULE loaded = LoadLibraryW(cycle.pluginPath.c_str());
+            loadError = GetLastError();
+            return loaded;
+        });
+    });
     if (plugin == nullptr) {
         const std::string named = shown(cycle.pluginPath);
         complain(cycle.name + "cannot load the plug-in " + named + ": " +
-                 systemErrorText(GetLastError(), named));
+                 systemErrorText(loadError, named));
         return misbehaved;
     }
     player->loaded(plugin);
@@ -316,6 +320,10 @@ int standinRun(const StandinOptions* options) {
     // The trace is compared with files kept with LF line ends.
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
+    if (options->countedAllocators) {
+        printCountedAllocators(std::cout);
+        return 0;
+    }
     try {
         const standin::Scenario scenario = standin::loadScenario(options->scenario);
         const std::wstring pluginPath = fullPathOf(options->plugin);

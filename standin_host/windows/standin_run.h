@@ -14,6 +14,9 @@
 #endif
 
 struct StandinOptions {
+    // Print the system functions whose blocks the reload check counts, and
+    // play nothing.
+    bool countedAllocators = false;
     const wchar_t* workdir = nullptr; // nullptr: stay where the process is
     const wchar_t* plugin = nullptr;
     const wchar_t* scenario = nullptr;

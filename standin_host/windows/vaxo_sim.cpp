@@ -1,6 +1,8 @@
 // vaxo-sim.exe [--workdir DIR] [--cycles N] [--quiet] [--key-storm] [--footprint]
 //              [--locale NAME] [--mxcsr VALUE] PLUGIN SCENARIO
 // Loads PLUGIN into the stand-in script-hook host and plays SCENARIO.
+// vaxo-sim.exe --counted-allocators
+// Lists the system functions whose blocks the reload check counts.
 
 #include "standin_host/windows/standin_run.h"
 
@@ -32,7 +34,8 @@ long mxcsrValue(const wchar_t* text) {
 
 int usage() {
     std::fputs("usage: vaxo-sim [--workdir DIR] [--cycles N] [--quiet] [--key-storm] [--footprint] "
-               "[--locale NAME] [--mxcsr VALUE] PLUGIN SCENARIO\n",
+               "[--locale NAME] [--mxcsr VALUE] PLUGIN SCENARIO\n"
+               "       vaxo-sim --counted-allocators\n",
                stderr);
     return badCommandLine;
 }
@@ -41,6 +44,10 @@ int usage() {
 
 int wmain(int argc, wchar_t** argv) {
     StandinOptions options;
+    if (argc == 2 && std::wcscmp(argv[1], L"--counted-allocators") == 0) {
+        options.countedAllocators = true;
+        return standinRun(&options);
+    }
     int next = 1;
     for (; next < argc && std::wcsncmp(argv[next], L"--", 2) == 0; ++next) {
         const wchar_t* option = argv[next];

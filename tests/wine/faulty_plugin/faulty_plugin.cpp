@@ -59,7 +59,7 @@ void onKey(std::uint32_t, std::uint16_t, std::uint8_t, std::int32_t, std::int32_
            std::int32_t) {}
 
 // The LEAKS faults keep one block from every load, each from another
-// allocator the plug-in may import.
+// function that hands out a block.
 void* volatile leaked = nullptr;
 
 void leakOneBlock() {
@@ -73,6 +73,17 @@ void leakOneBlock() {
     leaked = LocalAlloc(LMEM_FIXED, 16);
 #elif defined(FAULT_LEAKS_HEAP)
     leaked = HeapAlloc(GetProcessHeap(), 0, 16);
+#elif defined(FAULT_LEAKS_MESSAGE)
+    // The system allocates the message, for the caller to free.
+    char* message = nullptr;
+    FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM, nullptr,
+                   ERROR_FILE_NOT_FOUND, 0, reinterpret_cast<char*>(&message), 0, nullptr);
+    leaked = message;
+#elif defined(FAULT_LEAKS_WIDE_MESSAGE)
+    wchar_t* message = nullptr;
+    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM, nullptr,
+                   ERROR_FILE_NOT_FOUND, 0, reinterpret_cast<wchar_t*>(&message), 0, nullptr);
+    leaked = message;
 #endif
 }
 
