@@ -1,23 +1,42 @@
 #!/usr/bin/env bash
 # Checks what a game folder will see of Vaxo.asi: a PE32+ x86-64 DLL that
-# imports the host's eight operations by their decorated names, needs no DLL
-# beyond Windows' own, exports nothing, registers nothing that would outlive
-# it, and names itself to Windows with CMake's project version and the
-# license's copyright.
+# imports the host's eight operations by their decorated names and from
+# Windows' own DLLs only what allowed_imports.txt allows, exports nothing,
+# registers nothing that would outlive it, and names itself to Windows with
+# CMake's project version and the license's copyright. And that the list
+# marks as counted just what the stand-in host's reload check counts.
 set -euo pipefail
 . "$(dirname "$0")/../verdict.sh"
 objdump=$1
 plugin=$2
 read_version=$3
-version=$4
-license=$5
+vaxo_sim=$4
+version=$5
+license=$6
+allowed_file=$(dirname "$0")/allowed_imports.txt
+allowed=$(sed '/^#/d' "$allowed_file")
 tables=$("$objdump" -p "$plugin")
+wine_run=$(dirname "$0")/../wine/wine-run
+wine_errors=$(mktemp)
+trap 'rm -f "$wine_errors"' EXIT
+
+# Runs a Windows program and leaves its stdout, CR LF line ends undone, in
+# $shown; when it fails, fails with $1 and what it printed on either stream.
+run_windows() {
+    local failure=$1 status=0
+    shift
+    shown=$("$wine_run" "$@" 2>"$wine_errors") || status=$?
+    shown=$(tr -d '\r' <<<"$shown")
+    [ "$status" -eq 0 ] && return
+    fail "$failure. $(basename "$1") printed:"$'\n'"$shown"$'\n'"and on stderr:"$'\n'"$(cat "$wine_errors")"
+    return 1
+}
 
 grep -q "file format pei-x86-64" <<<"$tables" || fail "not a PE32+ x86-64 image"
 grep -Eq "^Magic[[:space:]]+020b" <<<"$tables" || fail "optional header is not PE32+"
 grep -Eq "^[[:space:]]+DLL$" <<<"$tables" || fail "not flagged as a DLL"
 
-system_dlls="KERNEL32.dll msvcrt.dll USER32.dll ADVAPI32.dll"
+system_dlls=$(cut -d' ' -f1 <<<"$allowed" | sort -u | tr '\n' ' ')
 while read -r dll; do
     case " $system_dlls ScriptHookRDR2.dll " in
     *" $dll "*) ;;
@@ -42,13 +61,17 @@ leftovers=$(awk '$2 ~ /^(atexit|_onexit|__dllonexit|at_quick_exit|FlsAlloc)$/ { 
     <<<"$imports")
 [ -z "$leftovers" ] || fail "imports what would outlive an unload: ${leftovers//$'\n'/ }"
 
-# The reload check counts the blocks of malloc, calloc, realloc, _strdup,
-# _wcsdup, HeapAlloc, HeapReAlloc, LocalAlloc and LocalReAlloc; a block kept
-# from any other allocator would slip past it.
-uncounted=$(awk '$2 ~ /^(_aligned_(offset_)?(malloc|realloc|recalloc)|_recalloc|_expand|_mbsdup|_tempnam|_wtempnam|_fullpath|_wfullpath|_w?getcwd|_w?getdcwd|GlobalAlloc|GlobalReAlloc|HeapCreate)$/ {
-                     print $2 }' <<<"$imports")
-[ -z "$uncounted" ] ||
-    fail "imports allocators whose blocks the reload check does not count: ${uncounted//$'\n'/ }"
+unlisted=$(LC_ALL=C comm -23 <(awk '$1 != "ScriptHookRDR2.dll"' <<<"$imports" | LC_ALL=C sort -u) \
+    <(cut -d' ' -f1,2 <<<"$allowed" | LC_ALL=C sort -u))
+[ -z "$unlisted" ] || fail "imports what $allowed_file does not allow:"$'\n'"$unlisted"
+
+if run_windows "the stand-in host lists no counted functions" "$vaxo_sim" --counted-allocators; then
+    marked=$(awk '$3 == "counted" { print $1, $2 }' <<<"$allowed" | LC_ALL=C sort)
+    counted=$(LC_ALL=C sort <<<"$shown")
+    [ "$marked" = "$counted" ] || fail "the rows marked counted in $allowed_file (<) differ" \
+        "from what vaxo-sim.exe --counted-allocators lists (>):"$'\n'"$(
+            diff <(echo "$marked") <(echo "$counted"))"
+fi
 
 host_imports=$(awk '$1 == "ScriptHookRDR2.dll" { print $2 }' <<<"$imports" | sort)
 expected=$(sort <<'NAMES'
@@ -70,13 +93,7 @@ exported=$(awk '/^\[Ordinal\/Name Pointer\] Table/ {on = 1; next}
                 on && /^$/ {on = 0}' <<<"$tables")
 [ -z "$exported" ] || fail "exports functions:"$'\n'"$exported"
 
-wine_errors=$(mktemp)
-trap 'rm -f "$wine_errors"' EXIT
-status=0
-shown=$("$(dirname "$0")/../wine/wine-run" "$read_version" "$plugin" 2>"$wine_errors") || status=$?
-shown=$(tr -d '\r' <<<"$shown")
-[ "$status" -eq 0 ] || fail "Windows reads no version resource of $plugin. read_version printed:" \
-    $'\n'"$shown"$'\n'"and on stderr:"$'\n'"$(cat "$wine_errors")"
+run_windows "Windows reads no version resource of $plugin" "$read_version" "$plugin" || true
 description=$(sed -n 's/^FileDescription: //p' <<<"$shown")
 [ -n "$description" ] && [ "$description" != "(none)" ] || fail "no file description"
 expected=$(cat <<FIELDS

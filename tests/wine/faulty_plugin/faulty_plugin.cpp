@@ -59,7 +59,7 @@ void onKey(std::uint32_t, std::uint16_t, std::uint8_t, std::int32_t, std::int32_
            std::int32_t) {}
 
 // The LEAKS faults keep one block from every load, each from another
-// function that hands out a block.
+// function that hands out a block; so does IMPORTS_VIRTUAL_ALLOC.
 void* volatile leaked = nullptr;
 
 void leakOneBlock() {
@@ -84,6 +84,9 @@ void leakOneBlock() {
     FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM, nullptr,
                    ERROR_FILE_NOT_FOUND, 0, reinterpret_cast<wchar_t*>(&message), 0, nullptr);
     leaked = message;
+#elif defined(FAULT_IMPORTS_VIRTUAL_ALLOC)
+    // Pages, which no heap count sees: only the import check can.
+    leaked = VirtualAlloc(nullptr, 16, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
 #endif
 }
 
