@@ -96,9 +96,12 @@ exported=$(awk '/^\[Ordinal\/Name Pointer\] Table/ {on = 1; next}
 run_windows "Windows reads no version resource of $plugin" "$read_version" "$plugin" || true
 description=$(sed -n 's/^FileDescription: //p' <<<"$shown")
 [ -n "$description" ] && [ "$description" != "(none)" ] || fail "no file description"
+# The numbers have four places, the last 0 for a release's three.
+numbers=$version
+[[ $version =~ ^[0-9]+\.[0-9]+\.[0-9]+$ ]] && numbers=$version.0
 expected=$(cat <<FIELDS
-file version: $version.0
-product version: $version.0
+file version: $numbers
+product version: $numbers
 FileDescription: $description
 FileVersion: $version
 LegalCopyright: $(grep -m1 '^Copyright ' "$license")
