@@ -85,26 +85,29 @@ class PassAuditTest : public ::testing::Test {
     standin::RunTally tally;
 };
 
-// Where a call with this hash first occurs, as frame and call index.
-std::pair<std::size_t, std::size_t> find(const std::vector<AuditedFrame>& frames,
-                                         std::uint64_t hash) {
+// Where a call with this hash first occurs, as frame and call index. None,
+// and a failure, where the real loop no longer makes it: the row can then
+// break nothing, and must not index past a frame.
+std::optional<std::pair<std::size_t, std::size_t>> find(const std::vector<AuditedFrame>& frames,
+                                                        std::uint64_t hash) {
     for (std::size_t frame = 0; frame < frames.size(); ++frame) {
         const Frame& calls = frames[frame].calls;
         const auto found =
             std::find_if(calls.begin(), calls.end(),
                          [hash](const RecordedCall& call) { return call.hash == hash; });
         if (found != calls.end()) {
-            return {frame, static_cast<std::size_t>(found - calls.begin())};
+            return std::pair{frame, static_cast<std::size_t>(found - calls.begin())};
         }
     }
-    ADD_FAILURE() << "no call " << hash;
-    return {0, 0};
+    ADD_FAILURE() << "the real frames make no call to " << standin::nativeName(hash);
+    return std::nullopt;
 }
 
 struct Fault {
     const char* what;
-    // Breaks the real frames; returns the problem the audit must report.
-    std::function<std::string(std::vector<AuditedFrame>&)> inject;
+    // Breaks the real frames; returns the problem the audit must report, or
+    // none when the frames lack what the row breaks.
+    std::function<std::optional<std::string>(std::vector<AuditedFrame>&)> inject;
 };
 
 } // namespace
@@ -141,25 +144,37 @@ TEST_F(PassAuditTest, FramesWithoutCallsPassOnlyBeforeTheFirstPass) {
 TEST_F(PassAuditTest, NamesTheFirstCallOutOfOrder) {
     const std::vector<Fault> faults = {
         {"a creation without its label",
-         [](auto& frames) {
-             const auto [frame, call] = find(frames, natives::promptSetText);
+         [](auto& frames) -> std::optional<std::string> {
+             const auto found = find(frames, natives::promptSetText);
+             if (!found) {
+                 return std::nullopt;
+             }
+             const auto [frame, call] = *found;
              auto& calls = frames[frame].calls;
              calls.erase(calls.begin() + static_cast<std::ptrdiff_t>(call));
+             if (call == calls.size()) {
+                 ADD_FAILURE() << "no call after promptSetText in its frame";
+                 return std::nullopt;
+             }
              return "call " + std::to_string(call + 1) + " of the frame is " +
                     standin::nativeName(calls[call].hash) +
                     " where standin_host/pass_audit.cpp expects promptSetText";
          }},
         {"the release's first two calls swapped",
-         [](auto& frames) {
+         [](auto& frames) -> std::optional<std::string> {
              // The release follows the completion test in the frame before the push.
-             const auto [push, unused] = find(frames, natives::applyForceToEntityCenterOfMass);
+             const auto found = find(frames, natives::applyForceToEntityCenterOfMass);
+             if (!found) {
+                 return std::nullopt;
+             }
+             const std::size_t push = found->first;
              auto& calls = frames[push == 0 ? 0 : push - 1].calls;
              const auto test = std::find_if(calls.begin(), calls.end(), [](const auto& c) {
                  return c.hash == natives::promptHasStandardModeCompleted;
              });
              if (push == 0 || calls.end() - test < 3) {
                  ADD_FAILURE() << "no completion test and two calls after it before the push";
-                 return std::string();
+                 return std::nullopt;
              }
              const std::size_t first = static_cast<std::size_t>(test - calls.begin()) + 1;
              std::swap(calls[first], calls[first + 1]);
@@ -169,46 +184,68 @@ TEST_F(PassAuditTest, NamesTheFirstCallOutOfOrder) {
                     standin::nativeName(calls[first + 1].hash);
          }},
         {"a push without the force",
-         [](auto& frames) {
-             const auto [frame, call] = find(frames, natives::applyForceToEntityCenterOfMass);
+         [](auto& frames) -> std::optional<std::string> {
+             const auto found = find(frames, natives::applyForceToEntityCenterOfMass);
+             if (!found) {
+                 return std::nullopt;
+             }
+             const auto [frame, call] = *found;
              frames[frame].calls.erase(frames[frame].calls.begin() +
                                        static_cast<std::ptrdiff_t>(call));
-             return std::string("the frame ends after 1 call where standin_host/pass_audit.cpp "
-                                "expects applyForceToEntityCenterOfMass next");
+             return "the frame ends after 1 call where standin_host/pass_audit.cpp "
+                    "expects applyForceToEntityCenterOfMass next";
          }},
         {"the prompt left in place when the carrying ends",
-         [](auto& frames) {
-             const auto [frame, call] = find(frames, natives::promptDelete);
+         [](auto& frames) -> std::optional<std::string> {
+             const auto found = find(frames, natives::promptDelete);
+             if (!found) {
+                 return std::nullopt;
+             }
+             const auto [frame, call] = *found;
              frames[frame].calls.resize(call);
-             return std::string("the frame ends after 2 calls where standin_host/pass_audit.cpp "
-                                "expects promptDelete next");
+             return "the frame ends after 2 calls where standin_host/pass_audit.cpp "
+                    "expects promptDelete next";
          }},
         {"a removal with no prompt",
-         [](auto& frames) {
-             const auto [frame, call] = find(frames, natives::promptDelete);
+         [](auto& frames) -> std::optional<std::string> {
+             const auto found = find(frames, natives::promptDelete);
+             if (!found) {
+                 return std::nullopt;
+             }
+             const auto [frame, call] = *found;
              frames.front().calls.push_back(frames[frame].calls[call]);
-             return std::string("the frame goes on with promptDelete after the calls "
-                                "standin_host/pass_audit.cpp expects");
+             return "the frame goes on with promptDelete after the calls "
+                    "standin_host/pass_audit.cpp expects";
          }},
         {"a completion test on another prompt",
-         [](auto& frames) {
-             const auto [frame, call] = find(frames, natives::promptHasStandardModeCompleted);
+         [](auto& frames) -> std::optional<std::string> {
+             const auto found = find(frames, natives::promptHasStandardModeCompleted);
+             if (!found) {
+                 return std::nullopt;
+             }
+             const auto [frame, call] = *found;
              frames[frame].calls[call].args[0] = 12;
-             return std::string("promptHasStandardModeCompleted: argument 1 is 12 where "
-                                "standin_host/pass_audit.cpp expects 11");
+             return "promptHasStandardModeCompleted: argument 1 is 12 where "
+                    "standin_host/pass_audit.cpp expects 11";
          }},
         {"a force on the character instead of the carried entity",
-         [](auto& frames) {
-             const auto [frame, call] = find(frames, natives::applyForceToEntityCenterOfMass);
+         [](auto& frames) -> std::optional<std::string> {
+             const auto found = find(frames, natives::applyForceToEntityCenterOfMass);
+             if (!found) {
+                 return std::nullopt;
+             }
+             const auto [frame, call] = *found;
              frames[frame].calls[call].args[0] = 7;
-             return std::string("applyForceToEntityCenterOfMass: argument 1 is 7 where "
-                                "standin_host/pass_audit.cpp expects 42");
+             return "applyForceToEntityCenterOfMass: argument 1 is 7 where "
+                    "standin_host/pass_audit.cpp expects 42";
          }},
     };
     for (const Fault& fault : faults) {
+        SCOPED_TRACE(fault.what);
         SetUp();
         std::vector<AuditedFrame> frames = realEpisode();
-        const std::string problem = fault.inject(frames);
-        EXPECT_EQ(audit(frames), problem) << fault.what;
+        if (const std::optional<std::string> problem = fault.inject(frames)) {
+            EXPECT_EQ(audit(frames), *problem);
+        }
     }
 }
