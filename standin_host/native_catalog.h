@@ -59,7 +59,13 @@ inline constexpr std::uint64_t promptHasStandardModeCompleted = 0xC92AC953F0A982
 inline constexpr std::uint64_t promptDelete = 0x00EDE88D4D13CF59;
 } // namespace natives
 
-// Every native the host knows, in the order the loop first calls them.
+// Every native the host knows. First the throw's, in the order of a pass that
+// ends in one: the carrying checks, the release, then the push a frame later.
+// Then the prompt's, in the order of its life: its creation, each frame's
+// refresh and completion test, its removal; a native used in more than one
+// stands at its first. The natives table of standin_host/README.md has the
+// same rows in the same order, as tests/standin_host/native_table_test.cpp
+// checks.
 const std::vector<NativeInfo>& nativeCatalog();
 
 // nullptr for a hash the host does not know.
