@@ -4,8 +4,10 @@
 #include "tests/settings/test_data.h"
 #include "tests/settings/test_documents.h"
 
+#include <cctype>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 
 namespace {
@@ -15,7 +17,24 @@ struct FileCase {
     const char* expected;
 };
 
+// A failure's GetParam() line shows both files, not the pointers' bytes.
+void PrintTo(const FileCase& file, std::ostream* out) {
+    *out << file.input << " against " << file.expected;
+}
+
 class ParsedFile : public testing::TestWithParam<FileCase> {};
+
+// The input's name without its extension, as a test name may spell it: a
+// failure then names its file, and ctest -R picks a case by it.
+std::string inputName(const testing::TestParamInfo<FileCase>& info) {
+    std::string name = std::filesystem::path(info.param.input).stem().string();
+    for (char& c : name) {
+        if (!std::isalnum(static_cast<unsigned char>(c))) {
+            c = '_';
+        }
+    }
+    return name;
+}
 
 } // namespace
 
@@ -37,7 +56,8 @@ INSTANTIATE_TEST_SUITE_P(DataFiles, ParsedFile,
                                          FileCase{"utf16be.ini", "line_ends.expected"},
                                          FileCase{"two_bytes.ini", "two_bytes.expected"},
                                          FileCase{"stray_bytes.ini", "stray_bytes.expected"},
-                                         FileCase{"sections.ini", "sections.expected"}));
+                                         FileCase{"sections.ini", "sections.expected"}),
+                         inputName);
 
 TEST(IniParser, AddsToWhatTheDocumentAlreadyHolds) {
     IniDocument document = makeDocument({{"A", {{"x", "0"}}}, {"earlier", {}}});
