@@ -20,11 +20,25 @@ usage() {
     exit 2
 }
 
+# Whether $1 is installed for architecture $2 or for all. dpkg-query prints a
+# line for each architecture it knows the package for, so one installed for a
+# foreign architecture too has two lines, and one installed only for a foreign
+# one does not count.
+installed() {
+    local line
+    while IFS= read -r line; do
+        case $line in
+        "install ok installed $2" | "install ok installed all") return 0 ;;
+        esac
+    done < <(dpkg-query -W -f='${Status} ${Architecture}\n' "$1" 2>/dev/null)
+    return 1
+}
+
 install_missing() {
-    local missing=()
+    local missing=() architecture
+    architecture=$(dpkg --print-architecture)
     for package in "${packages[@]}"; do
-        [ "$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null)" = "install ok installed" ] ||
-            missing+=("$package")
+        installed "$package" "$architecture" || missing+=("$package")
     done
     [ ${#missing[@]} -eq 0 ] && return
     echo "Installing ${missing[*]}"
