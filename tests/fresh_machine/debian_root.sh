@@ -70,6 +70,12 @@ limited() {
     wait $!
 }
 
+# What the statuses of timeout's own mean, for a command limited to $1.
+limit_statuses() {
+    echo "124: timed out after $1;" \
+        "137: killed, as timeout does a minute later if its TERM did not end it"
+}
+
 # The first Debian mirror the machine's own sources name, in either format.
 mirror() {
     local sources=(/etc/apt/sources.list /etc/apt/sources.list.d/*.list
@@ -118,7 +124,7 @@ limited 20m debootstrap --variant=minbase --include=git,ca-certificates \
     "$release" "$root" "$source" >"$root.debootstrap.log" 2>&1 || status=$?
 if [ "$status" -ne 0 ]; then
     tail -n 20 "$root.debootstrap.log"
-    echo "debootstrap failed with status $status (124: after 20 minutes)" >&2
+    echo "debootstrap failed with status $status ($(limit_statuses "20 minutes"))" >&2
     exit 1
 fi
 mount -t proc proc "$root/proc"
@@ -141,7 +147,7 @@ for command in "./build.sh demo" "./build.sh test"; do
         chroot "$root" /bin/bash -c "cd /root/vaxo && $command" >"$log" 2>&1 || status=$?
     if [ "$status" -ne 0 ]; then
         tail -n 60 "$log"
-        echo "== $command failed on $release with status $status (124: after 40 minutes)"
+        echo "== $command failed on $release with status $status ($(limit_statuses "40 minutes"))"
         exit 1
     fi
     grep -E '^(Installing |[0-9]+% tests passed|Total Test time|Vaxo.ini: )' "$log" || true
