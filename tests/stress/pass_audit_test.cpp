@@ -105,9 +105,14 @@ std::optional<std::pair<std::size_t, std::size_t>> find(const std::vector<Audite
 
 struct Fault {
     const char* what;
-    // Breaks the real frames; returns the problem the audit must report, or
-    // none when the frames lack what the row breaks.
-    std::function<std::optional<std::string>(std::vector<AuditedFrame>&)> inject;
+    // The call the row breaks, looked up in the real frames first.
+    std::uint64_t at;
+    // Breaks the real frames at that call's frame and index; returns the
+    // problem the audit must report, or none when the frames lack what the
+    // row breaks.
+    std::function<std::optional<std::string>(std::vector<AuditedFrame>&, std::size_t frame,
+                                             std::size_t call)>
+        inject;
 };
 
 } // namespace
@@ -143,13 +148,8 @@ TEST_F(PassAuditTest, FramesWithoutCallsPassOnlyBeforeTheFirstPass) {
 // to the order of the creation or the release leaves them as they are.
 TEST_F(PassAuditTest, NamesTheFirstCallOutOfOrder) {
     const std::vector<Fault> faults = {
-        {"a creation without its label",
-         [](auto& frames) -> std::optional<std::string> {
-             const auto found = find(frames, natives::promptSetText);
-             if (!found) {
-                 return std::nullopt;
-             }
-             const auto [frame, call] = *found;
+        {"a creation without its label", natives::promptSetText,
+         [](auto& frames, std::size_t frame, std::size_t call) -> std::optional<std::string> {
              auto& calls = frames[frame].calls;
              calls.erase(calls.begin() + static_cast<std::ptrdiff_t>(call));
              if (call == calls.size()) {
@@ -160,14 +160,9 @@ TEST_F(PassAuditTest, NamesTheFirstCallOutOfOrder) {
                     standin::nativeName(calls[call].hash) +
                     " where standin_host/pass_audit.cpp expects promptSetText";
          }},
-        {"the release's first two calls swapped",
-         [](auto& frames) -> std::optional<std::string> {
+        {"the release's first two calls swapped", natives::applyForceToEntityCenterOfMass,
+         [](auto& frames, std::size_t push, std::size_t) -> std::optional<std::string> {
              // The release follows the completion test in the frame before the push.
-             const auto found = find(frames, natives::applyForceToEntityCenterOfMass);
-             if (!found) {
-                 return std::nullopt;
-             }
-             const std::size_t push = found->first;
              auto& calls = frames[push == 0 ? 0 : push - 1].calls;
              const auto test = std::find_if(calls.begin(), calls.end(), [](const auto& c) {
                  return c.hash == natives::promptHasStandardModeCompleted;
@@ -183,58 +178,34 @@ TEST_F(PassAuditTest, NamesTheFirstCallOutOfOrder) {
                     " where standin_host/pass_audit.cpp expects " +
                     standin::nativeName(calls[first + 1].hash);
          }},
-        {"a push without the force",
-         [](auto& frames) -> std::optional<std::string> {
-             const auto found = find(frames, natives::applyForceToEntityCenterOfMass);
-             if (!found) {
-                 return std::nullopt;
-             }
-             const auto [frame, call] = *found;
+        {"a push without the force", natives::applyForceToEntityCenterOfMass,
+         [](auto& frames, std::size_t frame, std::size_t call) -> std::optional<std::string> {
              frames[frame].calls.erase(frames[frame].calls.begin() +
                                        static_cast<std::ptrdiff_t>(call));
              return "the frame ends after 1 call where standin_host/pass_audit.cpp "
                     "expects applyForceToEntityCenterOfMass next";
          }},
-        {"the prompt left in place when the carrying ends",
-         [](auto& frames) -> std::optional<std::string> {
-             const auto found = find(frames, natives::promptDelete);
-             if (!found) {
-                 return std::nullopt;
-             }
-             const auto [frame, call] = *found;
+        {"the prompt left in place when the carrying ends", natives::promptDelete,
+         [](auto& frames, std::size_t frame, std::size_t call) -> std::optional<std::string> {
              frames[frame].calls.resize(call);
              return "the frame ends after 2 calls where standin_host/pass_audit.cpp "
                     "expects promptDelete next";
          }},
-        {"a removal with no prompt",
-         [](auto& frames) -> std::optional<std::string> {
-             const auto found = find(frames, natives::promptDelete);
-             if (!found) {
-                 return std::nullopt;
-             }
-             const auto [frame, call] = *found;
+        {"a removal with no prompt", natives::promptDelete,
+         [](auto& frames, std::size_t frame, std::size_t call) -> std::optional<std::string> {
              frames.front().calls.push_back(frames[frame].calls[call]);
              return "the frame goes on with promptDelete after the calls "
                     "standin_host/pass_audit.cpp expects";
          }},
-        {"a completion test on another prompt",
-         [](auto& frames) -> std::optional<std::string> {
-             const auto found = find(frames, natives::promptHasStandardModeCompleted);
-             if (!found) {
-                 return std::nullopt;
-             }
-             const auto [frame, call] = *found;
+        {"a completion test on another prompt", natives::promptHasStandardModeCompleted,
+         [](auto& frames, std::size_t frame, std::size_t call) -> std::optional<std::string> {
              frames[frame].calls[call].args[0] = 12;
              return "promptHasStandardModeCompleted: argument 1 is 12 where "
                     "standin_host/pass_audit.cpp expects 11";
          }},
         {"a force on the character instead of the carried entity",
-         [](auto& frames) -> std::optional<std::string> {
-             const auto found = find(frames, natives::applyForceToEntityCenterOfMass);
-             if (!found) {
-                 return std::nullopt;
-             }
-             const auto [frame, call] = *found;
+         natives::applyForceToEntityCenterOfMass,
+         [](auto& frames, std::size_t frame, std::size_t call) -> std::optional<std::string> {
              frames[frame].calls[call].args[0] = 7;
              return "applyForceToEntityCenterOfMass: argument 1 is 7 where "
                     "standin_host/pass_audit.cpp expects 42";
@@ -244,7 +215,12 @@ TEST_F(PassAuditTest, NamesTheFirstCallOutOfOrder) {
         SCOPED_TRACE(fault.what);
         SetUp();
         std::vector<AuditedFrame> frames = realEpisode();
-        if (const std::optional<std::string> problem = fault.inject(frames)) {
+        const auto found = find(frames, fault.at);
+        if (!found) {
+            continue;
+        }
+        if (const std::optional<std::string> problem =
+                fault.inject(frames, found->first, found->second)) {
             EXPECT_EQ(audit(frames), *problem);
         }
     }
